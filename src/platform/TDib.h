@@ -1,0 +1,46 @@
+#pragma once
+
+#include "TColor.h"
+#include "TResId.h"
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+class TModule;
+
+/**
+ * A device-independent bitmap: a Windows .bmp picture read from a file or from a bitmap
+ * resource of a module. Its width, height and colour depth are those of the file's header and
+ * its colour table is kept (empty for true-colour pictures). A file that is missing, damaged or
+ * not a picture raises TXBadFile naming the file; no half-read picture is ever built.
+ */
+class TDib {
+public:
+    explicit TDib(const char* fileName);
+    TDib(const TModule* module, TResId id);
+
+    int Width() const { return W; }
+    int Height() const { return H; }
+    /** Bits per pixel as the file stores them (8 for palettised pictures, 24 or 32 otherwise). */
+    int BitsPixel() const { return Bpp; }
+    int NumColors() const { return int(Colors.size()); }
+    TColor GetColor(int index) const;
+    const std::vector<TColor>& ColorTable() const { return Colors; }
+    /** The picture as 32-bit RGB pixels, top row first. */
+    const std::vector<std::uint32_t>& Pixels() const { return Rgb; }
+    TColor GetPixel(int x, int y) const;
+
+    /** Decodes a .bmp image held in memory; name is what error messages call it. */
+    static TDib FromBytes(const std::string& bytes, const std::string& name);
+
+private:
+    TDib() = default;
+    void Decode(const std::string& bytes, const std::string& name);
+
+    int W = 0;
+    int H = 0;
+    int Bpp = 0;
+    std::vector<TColor> Colors;
+    std::vector<std::uint32_t> Rgb;
+};

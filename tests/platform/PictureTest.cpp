@@ -1,0 +1,113 @@
+// Reading Windows pictures: valid files give their size, colour table and pixels; damaged
+// or missing files raise TXBadFile naming the file.
+#include "TBitmap.h"
+#include "TDib.h"
+#include "TPalette.h"
+#include "TXBadFile.h"
+#include "TestFiles.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+const std::vector<std::uint32_t> FourColours = {0x000000, 0xff0000, 0x00ff00, 0x0000ff};
+
+std::string SmallIndexed() {
+    // 5 x 3, so every row is padded; the index is (x + y) mod 4.
+    std::vector<std::uint8_t> idx;
+    for (int y = 0; y < 3; ++y)
+        for (int x = 0; x < 5; ++x)
+            idx.push_back(std::uint8_t((x + y) % 4));
+    return BmpBytes::Indexed8(5, 3, FourColours, idx);
+}
+
+TEST(Picture, eightBitFileKeepsSizeColourTableAndPixels) {
+    TestDir dir;
+    dir.Write("small.bmp", SmallIndexed());
+    TDib dib(dir.Path("small.bmp").c_str());
+    EXPECT_EQ(dib.Width(), 5);
+    EXPECT_EQ(dib.Height(), 3);
+    EXPECT_EQ(dib.BitsPixel(), 8);
+    ASSERT_EQ(dib.NumColors(), 4);
+    EXPECT_EQ(dib.GetColor(1), TColor(255, 0, 0));
+    for (int y = 0; y < 3; ++y)
+        for (int x = 0; x < 5; ++x)
+            EXPECT_EQ(dib.GetPixel(x, y).Pixel(),
+                      TColor::FromPixel(FourColours[std::size_t((x + y) % 4)]).Pixel());
+
+    TBitmap bitmap(dib);
+    EXPECT_EQ(bitmap.Width(), 5);
+    EXPECT_EQ(bitmap.GetPixel(4, 2), TColor(0, 255, 0));
+    TPalette palette(dib);
+    EXPECT_EQ(palette.GetNumEntries(), 4);
+    EXPECT_EQ(palette.GetEntry(2), TColor(0, 255, 0));
+}
+
+TEST(Picture, twentyFourBitFileKeepsPixels) {
+    TestDir dir;
+    std::vector<std::uint32_t> px;
+    for (int i = 0; i < 6; ++i)
+        px.push_back(0x102030u * std::uint32_t(i + 1));
+    dir.Write("true.bmp", BmpBytes::Rgb24(3, 2, px));
+    TDib dib(dir.Path("true.bmp").c_str());
+    EXPECT_EQ(dib.Width(), 3);
+    EXPECT_EQ(dib.Height(), 2);
+    EXPECT_EQ(dib.BitsPixel(), 24);
+    EXPECT_EQ(dib.NumColors(), 0);
+    EXPECT_EQ(dib.GetPixel(2, 1), TColor::FromPixel(px[5]));
+    EXPECT_EQ(dib.GetPixel(0, 0), TColor::FromPixel(px[0]));
+}
+
+struct DamageCase {
+    const char* what;
+    std::string bytes;
+    const char* reason; // a word the message must contain
+};
+
+std::string WithLE32(std::string bytes, std::size_t at, std::uint32_t v) {
+    for (int i = 0; i < 4; ++i)
+        bytes[at + std::size_t(i)] = char((v >> (8 * i)) & 0xff);
+    return bytes;
+}
+
+TEST(Picture, damagedFilesRaiseTheExceptionNamingTheFile) {
+    const std::string good = SmallIndexed();
+    std::vector<DamageCase> cases = {
+        {"empty", "", "signature"},
+        {"wrong magic", "XY" + good.substr(2), "signature"},
+        {"header cut short", good.substr(0, 30), "truncated"},
+        {"pixels cut short", good.substr(0, good.size() - 3), "truncated"},
+        {"zero width", WithLE32(good, 18, 0), "size"},
+        {"absurd width", WithLE32(good, 18, 0x7fffffff), "size"},
+        {"absurd height", WithLE32(good, 22, 100000), "size"},
+        {"negative width", WithLE32(good, 18, 0xfffffff0u), "size"},
+        {"pixel data past the end", WithLE32(good, 10, 0x00ffffffu), "truncated"},
+    };
+    TestDir dir;
+    for (const DamageCase& c : cases) {
+        dir.Write("bad.bmp", c.bytes);
+        const std::string path = dir.Path("bad.bmp");
+        try {
+            TDib dib(path.c_str());
+            ADD_FAILURE() << c.what << ": no exception";
+        } catch (const TXBadFile& e) {
+            EXPECT_EQ(e.FileName, path) << c.what;
+            EXPECT_NE(std::string(e.what()).find(path), std::string::npos) << c.what;
+            EXPECT_NE(e.Reason.find(c.reason), std::string::npos) << c.what << ": " << e.Reason;
+        }
+    }
+}
+
+TEST(Picture, missingFileRaisesTheExceptionNamingTheFile) {
+    TestDir dir;
+    const std::string path = dir.Path("kvkmap.bmp");
+    try {
+        TDib dib(path.c_str());
+        FAIL() << "no exception";
+    } catch (const TXBadFile& e) {
+        EXPECT_EQ(e.FileName, path);
+        EXPECT_NE(e.Reason.find("cannot be opened"), std::string::npos);
+    }
+}
+
+} // namespace
