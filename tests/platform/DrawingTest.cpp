@@ -1,0 +1,145 @@
+// Block copies and stretches between drawing contexts: exact pixels, clipping at every edge,
+// window origins.
+#include "TBitmap.h"
+#include "TMemoryDC.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+namespace {
+
+// A bitmap whose every pixel is different, so a copy from the wrong place shows.
+TBitmap Pattern(int w, int h, std::uint32_t salt = 0) {
+    TBitmap b(w, h);
+    for (int y = 0; y < h; ++y)
+        for (int x = 0; x < w; ++x)
+            b.SetPixel(x, y, TColor::FromPixel(std::uint32_t(x * 251 + y * 65537 + 7) ^ salt));
+    return b;
+}
+
+struct BlitCase {
+    const char* name;
+    int x, y, w, h, srcX, srcY;
+};
+
+class BitBltTest : public ::testing::TestWithParam<BlitCase> {};
+
+// Every destination pixel is either copied from the matching source pixel (when both lie
+// inside their bitmaps) or left as it was.
+TEST_P(BitBltTest, copiesExactlyAndClips) {
+    const BlitCase c = GetParam();
+    TBitmap srcBits = Pattern(30, 20, 0x123456);
+    TBitmap dstBits = Pattern(25, 15, 0xabcdef);
+    const TBitmap before = dstBits;
+    TMemoryDC src(srcBits), dst(dstBits);
+    ASSERT_TRUE(dst.BitBlt(c.x, c.y, c.w, c.h, src, c.srcX, c.srcY, SRCCOPY));
+    for (int y = 0; y < 15; ++y)
+        for (int x = 0; x < 25; ++x) {
+            const int sx = x - c.x + c.srcX, sy = y - c.y + c.srcY;
+            const bool inCopy = x >= c.x && x < c.x + c.w && y >= c.y && y < c.y + c.h;
+            const bool inSource = sx >= 0 && sx < 30 && sy >= 0 && sy < 20;
+            const TColor expected =
+                inCopy && inSource ? srcBits.GetPixel(sx, sy) : before.GetPixel(x, y);
+            ASSERT_EQ(dstBits.GetPixel(x, y), expected) << c.name << " at " << x << "," << y;
+        }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, BitBltTest,
+    ::testing::Values(BlitCase{"inside", 2, 3, 10, 8, 5, 4},
+                      BlitCase{"whole destination", 0, 0, 25, 15, 0, 0},
+                      BlitCase{"past the right edge", 20, 2, 10, 5, 0, 0},
+                      BlitCase{"past the bottom edge", 3, 12, 6, 10, 1, 1},
+                      BlitCase{"before the left and top edges", -4, -3, 10, 10, 0, 0},
+                      BlitCase{"source past its edge", 0, 0, 12, 12, 25, 15},
+                      BlitCase{"source before its corner", 5, 5, 10, 10, -3, -6},
+                      BlitCase{"wholly outside", 40, 40, 5, 5, 0, 0},
+                      BlitCase{"source wholly outside", 0, 0, 5, 5, 100, 100},
+                      BlitCase{"empty", 5, 5, 0, 7, 0, 0}),
+    [](const auto& info) {
+        std::string n = info.param.name;
+        for (char& ch : n)
+            if (!std::isalnum(static_cast<unsigned char>(ch)))
+                ch = '_';
+        return n;
+    });
+
+TEST(Drawing, copyWithinOneBitmapHandlesOverlap) {
+    TBitmap bits = Pattern(20, 20);
+    const TBitmap before = bits;
+    TMemoryDC dc(bits);
+    dc.BitBlt(3, 4, 10, 10, dc, 1, 1);
+    for (int y = 0; y < 10; ++y)
+        for (int x = 0; x < 10; ++x)
+            ASSERT_EQ(bits.GetPixel(3 + x, 4 + y), before.GetPixel(1 + x, 1 + y));
+    bits = before;
+    dc.BitBlt(0, 0, 10, 10, dc, 2, 3);
+    for (int y = 0; y < 10; ++y)
+        for (int x = 0; x < 10; ++x)
+            ASSERT_EQ(bits.GetPixel(x, y), before.GetPixel(2 + x, 3 + y));
+}
+
+TEST(Drawing, windowOriginShiftsTheDestination) {
+    TBitmap srcBits = Pattern(50, 50), dstBits(10, 10);
+    TMemoryDC src(srcBits), dst(dstBits);
+    dst.SetWindowOrg({20, 30});
+    // Logical (20, 30) is the first device pixel: copying the whole source at its own place
+    // shows the part of it that starts at (20, 30).
+    dst.BitBlt(0, 0, 50, 50, src, 0, 0);
+    for (int y = 0; y < 10; ++y)
+        for (int x = 0; x < 10; ++x)
+            ASSERT_EQ(dstBits.GetPixel(x, y), srcBits.GetPixel(20 + x, 30 + y));
+    EXPECT_EQ(dst.GetPixel(25, 35), srcBits.GetPixel(25, 35));
+}
+
+TEST(Drawing, nothingSelectedOrOtherOperationsRefuse) {
+    TBitmap bits = Pattern(4, 4);
+    TMemoryDC empty, dc(bits);
+    EXPECT_FALSE(empty.BitBlt(0, 0, 4, 4, dc, 0, 0));
+    EXPECT_FALSE(dc.BitBlt(0, 0, 4, 4, empty, 0, 0));
+    EXPECT_FALSE(dc.BitBlt(0, 0, 4, 4, dc, 0, 0, 0x00EE0086 /* a merge operation */));
+    EXPECT_EQ(empty.GetPixel(0, 0), TColor::Black);
+}
+
+TEST(Drawing, stretchScalesTheWholeSource) {
+    // A 4 x 2 source of distinct colours doubled into 8 x 4: every source pixel becomes a 2 x 2
+    // block.
+    TBitmap srcBits = Pattern(4, 2), dstBits(8, 4);
+    TMemoryDC src(srcBits), dst(dstBits);
+    ASSERT_TRUE(dst.StretchBlt({0, 0, 8, 4}, src, {0, 0, 4, 2}));
+    for (int y = 0; y < 4; ++y)
+        for (int x = 0; x < 8; ++x)
+            ASSERT_EQ(dstBits.GetPixel(x, y), srcBits.GetPixel(x / 2, y / 2));
+
+    // Halving takes one pixel of every 2 x 2 block: the first and last columns and rows come
+    // from the first and last blocks.
+    TBitmap big = Pattern(8, 8), small(4, 4);
+    TMemoryDC bigDc(big), smallDc(small);
+    smallDc.StretchBlt({0, 0, 4, 4}, bigDc, {0, 0, 8, 8});
+    for (int y = 0; y < 4; ++y)
+        for (int x = 0; x < 4; ++x) {
+            const TColor c = small.GetPixel(x, y);
+            bool fromBlock = false;
+            for (int dy = 0; dy < 2; ++dy)
+                for (int dx = 0; dx < 2; ++dx)
+                    fromBlock |= c == big.GetPixel(2 * x + dx, 2 * y + dy);
+            ASSERT_TRUE(fromBlock) << x << "," << y;
+        }
+}
+
+TEST(Drawing, stretchIsClippedToTheDestination) {
+    TBitmap srcBits = Pattern(10, 10), dstBits = Pattern(6, 6, 0x55);
+    const TBitmap before = dstBits;
+    TMemoryDC src(srcBits), dst(dstBits);
+    // 1:1 stretch placed half outside: the inside part is a plain copy, nothing else changes.
+    ASSERT_TRUE(dst.StretchBlt({-5, 3, 5, 13}, src, {0, 0, 10, 10}));
+    for (int y = 0; y < 6; ++y)
+        for (int x = 0; x < 6; ++x) {
+            const TColor expected = (x < 5 && y >= 3) ? srcBits.GetPixel(x + 5, y - 3)
+                                                      : before.GetPixel(x, y);
+            ASSERT_EQ(dstBits.GetPixel(x, y), expected) << x << "," << y;
+        }
+}
+
+} // namespace
