@@ -13,8 +13,17 @@ TRect BoundsOf(const TBitmap& b) { return {0, 0, b.Width(), b.Height()}; }
 
 bool TDC::BitBlt(int x, int y, int w, int h, const TDC& src, int srcX, int srcY,
                  std::uint32_t rop) {
+    return Copy(x, y, w, h, src.GetBitmap(), srcX - src.Org.x, srcY - src.Org.y, rop);
+}
+
+bool TDC::BitBlt(int x, int y, int w, int h, const TBitmap& src, int srcX, int srcY,
+                 std::uint32_t rop) {
+    return Copy(x, y, w, h, &src, srcX, srcY, rop);
+}
+
+bool TDC::Copy(int x, int y, int w, int h, const TBitmap* from, int sx, int sy,
+               std::uint32_t rop) {
     TBitmap* to = GetBitmap();
-    const TBitmap* from = src.GetBitmap();
     if (rop != SRCCOPY || !to || !from)
         return false;
     if (w <= 0 || h <= 0)
@@ -22,7 +31,6 @@ bool TDC::BitBlt(int x, int y, int w, int h, const TDC& src, int srcX, int srcY,
 
     // Device coordinates of both rectangles, then the part that lies inside both bitmaps.
     int dx = x - Org.x, dy = y - Org.y;
-    int sx = srcX - src.Org.x, sy = srcY - src.Org.y;
     TRect dst = TRect(dx, dy, dx + w, dy + h) & BoundsOf(*to);
     TRect srcPart = TRect(sx, sy, sx + w, sy + h) & BoundsOf(*from);
     // Bring the source part into destination coordinates and intersect.

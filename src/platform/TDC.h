@@ -33,6 +33,9 @@ public:
                 std::uint32_t rop = SRCCOPY);
     bool BitBlt(const TRect& dst, const TDC& src, const TPoint& srcPos,
                 std::uint32_t rop = SRCCOPY);
+    /** Copies w x h pixels from (srcX, srcY) of a bitmap, as from a context it is selected in. */
+    bool BitBlt(int x, int y, int w, int h, const TBitmap& src, int srcX, int srcY,
+                std::uint32_t rop = SRCCOPY);
     /** Scales the whole source rectangle into the destination rectangle (nearest pixel). */
     bool StretchBlt(const TRect& dst, const TDC& src, const TRect& srcRect,
                     std::uint32_t rop = SRCCOPY);
@@ -52,5 +55,8 @@ protected:
     virtual void Changed(const TRect& r) { (void)r; }
 
 private:
+    bool Copy(int x, int y, int w, int h, const TBitmap* from, int srcX, int srcY,
+              std::uint32_t rop);
+
     TPoint Org;
 };

@@ -1,10 +1,12 @@
 #pragma once
 
+#include "TColor.h"
 #include "TModule.h"
 #include "TPoint.h"
 #include "TRect.h"
 
 class QWidget;
+class TBitmap;
 
 /**
  * A window as the game code sees it: something that has a client area, a scroll position,
@@ -34,4 +36,22 @@ public:
     virtual void ReleaseCapture() {}
     /** The module holding the program's pictures. */
     virtual HINSTANCE GetModule() const { return &TModule::Application(); }
+
+    /**
+     * The pixels of the client area as they were last drawn, which a client drawing context
+     * draws into; null for a window that is not on screen.
+     */
+    virtual TBitmap* GetClientBitmap() { return nullptr; }
+    /** Shows client pixels that a client drawing context changed (client coordinates). */
+    virtual void ClientChanged(const TRect& r) { (void)r; }
+    /**
+     * Shows image over the client area with its top-left corner at the client point at,
+     * transparent where it has the mask colour, without changing the client pixels beneath;
+     * a null image removes it.
+     */
+    virtual void SetDragImage(const TBitmap* image, const TPoint& at, const TColor& mask) {
+        (void)image;
+        (void)at;
+        (void)mask;
+    }
 };

@@ -1,0 +1,193 @@
+#include "TScrollWindow.h"
+
+#include "TClientDC.h"
+
+#include <QAbstractScrollArea>
+#include <QImage>
+#include <QMouseEvent>
+#include <QPaintEvent>
+#include <QPainter>
+#include <QPointer>
+#include <QRegion>
+#include <QScrollBar>
+
+/** The Qt side: a scroll area whose viewport shows the client bitmap. */
+class TScrollWindow::View : public QAbstractScrollArea {
+public:
+    explicit View(TScrollWindow& owner) : Owner(owner) {
+        setFocusPolicy(Qt::StrongFocus);
+        viewport()->setMouseTracking(true);
+        viewport()->setAttribute(Qt::WA_OpaquePaintEvent);
+        horizontalScrollBar()->setSingleStep(16);
+        verticalScrollBar()->setSingleStep(16);
+    }
+
+    TScrollWindow& Owner;
+    TBitmap Client{0, 0};
+    QRegion Invalid;
+    QImage Overlay;
+    QPoint OverlayAt;
+    bool Painting = false;
+
+    // Keeps the client bitmap the size of the viewport; a new size is wholly invalid.
+    void FitClient() {
+        const QSize size = viewport()->size();
+        if (size.width() != Client.Width() || size.height() != Client.Height()) {
+            Client = TBitmap(size.width(), size.height());
+            Invalid = QRegion(viewport()->rect());
+        }
+    }
+
+    // Runs Paint for what was invalidated, into the client bitmap.
+    void Repaint() {
+        FitClient();
+        if (Invalid.isEmpty() || Painting)
+            return;
+        const QRect r = Invalid.boundingRect();
+        Invalid = QRegion();
+        Painting = true;
+        TClientDC dc(Owner);
+        dc.SetWindowOrg(Owner.GetScrollPos());
+        Owner.Paint(dc, false, TRect(r.left(), r.top(), r.right() + 1, r.bottom() + 1));
+        Painting = false;
+    }
+
+protected:
+    void paintEvent(QPaintEvent* event) override {
+        Repaint();
+        QPainter painter(viewport());
+        const QImage image(reinterpret_cast<const uchar*>(Client.Bits()), Client.Width(),
+                           Client.Height(), Client.Stride() * 4, QImage::Format_RGB32);
+        painter.drawImage(event->rect(), image, event->rect());
+        if (!Overlay.isNull())
+            painter.drawImage(OverlayAt, Overlay);
+    }
+    void resizeEvent(QResizeEvent* event) override {
+        QAbstractScrollArea::resizeEvent(event);
+        FitClient();
+        Owner.EvSize(TSize(viewport()->width(), viewport()->height()));
+    }
+    void scrollContentsBy(int, int) override {
+        Invalid = QRegion(viewport()->rect());
+        viewport()->update();
+    }
+    bool viewportEvent(QEvent* event) override {
+        auto point = [](QMouseEvent* e) {
+            const QPoint p = e->position().toPoint();
+            return TPoint(p.x(), p.y());
+        };
+        switch (event->type()) {
+        case QEvent::MouseButtonPress: {
+            auto* e = static_cast<QMouseEvent*>(event);
+            if (e->button() == Qt::LeftButton)
+                Owner.EvLButtonDown(0, point(e));
+            else if (e->button() == Qt::RightButton)
+                Owner.EvRButtonDown(0, point(e));
+            return true;
+        }
+        case QEvent::MouseButtonRelease: {
+            auto* e = static_cast<QMouseEvent*>(event);
+            if (e->button() == Qt::LeftButton)
+                Owner.EvLButtonUp(0, point(e));
+            return true;
+        }
+        case QEvent::MouseMove:
+            Owner.EvMouseMove(0, point(static_cast<QMouseEvent*>(event)));
+            return true;
+        default:
+            return QAbstractScrollArea::viewportEvent(event);
+        }
+    }
+};
+
+TScrollWindow::TScrollWindow() : Widget(new View(*this)) {}
+
+TScrollWindow::~TScrollWindow() {
+    // A frame that adopted the widget deletes it with itself; otherwise it is ours.
+    if (Widget && !Widget->parent())
+        delete Widget;
+}
+
+QWidget* TScrollWindow::GetWidget() const { return Widget; }
+
+TPoint TScrollWindow::GetScrollPos() const {
+    return {Widget->horizontalScrollBar()->value(), Widget->verticalScrollBar()->value()};
+}
+
+TRect TScrollWindow::GetClientRect() const {
+    const QSize s = Widget->viewport()->size();
+    return {0, 0, s.width(), s.height()};
+}
+
+void TScrollWindow::InvalidateRect(const TRect& r, bool erase) {
+    (void)erase; // the client bitmap is always wholly repainted, so erasing changes nothing
+    const QRect q(r.left, r.top, r.Width(), r.Height());
+    Widget->Invalid += q;
+    Widget->viewport()->update(q);
+}
+
+void TScrollWindow::Invalidate(bool erase) { InvalidateRect(GetClientRect(), erase); }
+
+void TScrollWindow::UpdateWindow() {
+    Widget->Repaint();
+    Widget->viewport()->repaint();
+}
+
+void TScrollWindow::SetCapture() { Widget->viewport()->grabMouse(); }
+
+void TScrollWindow::ReleaseCapture() { Widget->viewport()->releaseMouse(); }
+
+TBitmap* TScrollWindow::GetClientBitmap() {
+    Widget->FitClient();
+    return &Widget->Client;
+}
+
+void TScrollWindow::ClientChanged(const TRect& r) {
+    Widget->viewport()->update(QRect(r.left, r.top, r.Width(), r.Height()));
+}
+
+void TScrollWindow::SetDragImage(const TBitmap* image, const TPoint& at, const TColor& mask) {
+    const QRect old(Widget->OverlayAt, Widget->Overlay.size());
+    if (!image) {
+        Widget->Overlay = QImage();
+    } else {
+        QImage overlay(image->Width(), image->Height(), QImage::Format_ARGB32);
+        for (int y = 0; y < image->Height(); ++y) {
+            auto* line = reinterpret_cast<QRgb*>(overlay.scanLine(y));
+            for (int x = 0; x < image->Width(); ++x) {
+                const TColor c = image->GetPixel(x, y);
+                line[x] = c == mask ? qRgba(0, 0, 0, 0) : qRgb(c.Red(), c.Green(), c.Blue());
+            }
+        }
+        Widget->Overlay = overlay;
+        Widget->OverlayAt = QPoint(at.x, at.y);
+    }
+    Widget->viewport()->update(old);
+    Widget->viewport()->update(QRect(Widget->OverlayAt, Widget->Overlay.size()));
+}
+
+void TScrollWindow::SetScrollRange(int xRange, int yRange) {
+    Widget->horizontalScrollBar()->setRange(0, std::max(0, xRange));
+    Widget->verticalScrollBar()->setRange(0, std::max(0, yRange));
+    Widget->horizontalScrollBar()->setPageStep(Widget->viewport()->width());
+    Widget->verticalScrollBar()->setPageStep(Widget->viewport()->height());
+    Widget->setHorizontalScrollBarPolicy(xRange > 0 ? Qt::ScrollBarAlwaysOn
+                                                    : Qt::ScrollBarAlwaysOff);
+    Widget->setVerticalScrollBarPolicy(yRange > 0 ? Qt::ScrollBarAlwaysOn : Qt::ScrollBarAlwaysOff);
+}
+
+void TScrollWindow::ScrollTo(int x, int y) {
+    Widget->horizontalScrollBar()->setValue(x);
+    Widget->verticalScrollBar()->setValue(y);
+}
+
+void TScrollWindow::Paint(TDC& dc, bool erase, const TRect& rect) {
+    (void)dc;
+    (void)erase;
+    (void)rect;
+}
+void TScrollWindow::EvLButtonDown(unsigned, const TPoint&) {}
+void TScrollWindow::EvLButtonUp(unsigned, const TPoint&) {}
+void TScrollWindow::EvRButtonDown(unsigned, const TPoint&) {}
+void TScrollWindow::EvMouseMove(unsigned, const TPoint&) {}
+void TScrollWindow::EvSize(const TSize&) {}

@@ -1,0 +1,55 @@
+#pragma once
+
+#include "TBitmap.h"
+#include "TDC.h"
+#include "TWindow.h"
+
+#include <memory>
+
+class QWidget;
+
+/**
+ * A window on screen with a client area behind two scroll bars whose units are pixels: the
+ * base of the map window. The client pixels are kept as a bitmap, so a client drawing
+ * context draws into them directly and they show at once; Paint redraws the parts that were
+ * invalidated, with the context's origin moved to the scroll position. A drag image floats
+ * over the client area without touching its pixels. Mouse presses, releases and moves arrive
+ * at the Ev handlers in client coordinates.
+ */
+class TScrollWindow : public TWindow {
+public:
+    TScrollWindow();
+    ~TScrollWindow() override;
+    TScrollWindow(const TScrollWindow&) = delete;
+    TScrollWindow& operator=(const TScrollWindow&) = delete;
+
+    QWidget* GetWidget() const override;
+    TPoint GetScrollPos() const override;
+    TRect GetClientRect() const override;
+    void InvalidateRect(const TRect& r, bool erase = true) override;
+    void Invalidate(bool erase = true) override;
+    void UpdateWindow() override;
+    void SetCapture() override;
+    void ReleaseCapture() override;
+    TBitmap* GetClientBitmap() override;
+    void ClientChanged(const TRect& r) override;
+    void SetDragImage(const TBitmap* image, const TPoint& at, const TColor& mask) override;
+
+    /** Sets the scroll ranges in pixels; a range of 0 hides that scroll bar. */
+    void SetScrollRange(int xRange, int yRange);
+    void ScrollTo(int x, int y);
+
+    /** Draws the client area; the context's origin is at the scroll position. */
+    virtual void Paint(TDC& dc, bool erase, const TRect& rect);
+    virtual void EvLButtonDown(unsigned keys, const TPoint& p);
+    virtual void EvLButtonUp(unsigned keys, const TPoint& p);
+    virtual void EvRButtonDown(unsigned keys, const TPoint& p);
+    virtual void EvMouseMove(unsigned keys, const TPoint& p);
+    /** The client area changed size. */
+    virtual void EvSize(const TSize& size);
+
+private:
+    class View;
+    friend class View;
+    View* Widget; // owned unless a frame adopted it
+};
