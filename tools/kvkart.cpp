@@ -1,0 +1,87 @@
+// Usage: kvkart <repository root> -- writes data/kvkmap.bmp, data/splash.bmp and the pictures in
+// resources/bitmaps/ of the game, always the same bytes.
+//
+// The artwork generator: draws the map, the splash screen, the counters, the stack marks, the
+// combat markers and the palette strip from code, with the one game palette, and writes them
+// as 8-bit Windows bitmaps where the program and its resource build expect them.
+
+#include "CounterPainter.h"
+#include "GamePalette.h"
+#include "MapPainter.h"
+#include "MarkerPainter.h"
+#include "SplashPainter.h"
+#include "UnitRoster.h"
+
+#include <cstdio>
+#include <exception>
+#include <filesystem>
+#include <string>
+
+namespace {
+
+namespace fs = std::filesystem;
+
+// Resource ids of the pictures.
+constexpr int PaletteStripId = 700;
+constexpr int FirstCounterId = 2001;
+constexpr int LocomotiveId = 2202;
+constexpr int FirstLocomotiveUnit = 201;
+constexpr int FirstMarkId = 2281; // the dark-red S, the black R, the green r
+constexpr int FirstLossMarkerId = 8506;
+constexpr int FirstWinMarkerId = 8512;
+
+fs::path BitmapPath(const fs::path& root, int id) {
+    return root / "resources" / "bitmaps" / (std::to_string(id) + ".bmp");
+}
+
+// 256 x 1: pixel x has colour x, so the program can realise the whole palette from it.
+IndexedImage PaletteStrip() {
+    IndexedImage image(GamePalette::Size, 1);
+    for (int x = 0; x < GamePalette::Size; ++x)
+        image.Set(x, 0, std::uint8_t(x));
+    return image;
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    if (argc != 2) {
+        std::fprintf(stderr, "usage: %s <repository root>\n", argc > 0 ? argv[0] : "kvkart");
+        return 2;
+    }
+    try {
+        const fs::path root = argv[1];
+        fs::create_directories(root / "data");
+        fs::create_directories(root / "resources" / "bitmaps");
+        int written = 0;
+        auto write = [&](const IndexedImage& image, const fs::path& file) {
+            image.WriteBmp(file);
+            ++written;
+        };
+
+        const IndexedImage map = MapPainter().Paint();
+        write(map, root / "data" / "kvkmap.bmp");
+        write(SplashPainter::Paint(map), root / "data" / "splash.bmp");
+        write(PaletteStrip(), BitmapPath(root, PaletteStripId));
+
+        for (int unit = 0; unit < FirstLocomotiveUnit; ++unit)
+            write(CounterPainter::Counter(unit), BitmapPath(root, FirstCounterId + unit));
+        write(CounterPainter::Locomotive(), BitmapPath(root, LocomotiveId));
+
+        write(MarkerPainter::Mark('S', GamePalette::MarkRed), BitmapPath(root, FirstMarkId));
+        write(MarkerPainter::Mark('R', GamePalette::Black), BitmapPath(root, FirstMarkId + 1));
+        write(MarkerPainter::Mark('r', GamePalette::MarkGreen), BitmapPath(root, FirstMarkId + 2));
+
+        for (int digit = 1; digit <= 6; ++digit) {
+            write(MarkerPainter::CombatMarker(digit, GamePalette::CombatRed),
+                  BitmapPath(root, FirstLossMarkerId + digit - 1));
+            write(MarkerPainter::CombatMarker(digit, GamePalette::CombatGreen),
+                  BitmapPath(root, FirstWinMarkerId + digit - 1));
+        }
+        std::printf("kvkart: wrote %d pictures under %s\n", written, root.string().c_str());
+    } catch (const std::exception& e) {
+        std::fprintf(stderr, "kvkart: %s\n", e.what());
+        return 1;
+    }
+    return 0;
+}
