@@ -1,5 +1,6 @@
 #include "KVKMap.h"
 
+#include "BusyCursor.h"
 #include "ShowCursor.h"
 #include "TImageList.h"
 #include "UnitRoster.h"
@@ -10,21 +11,51 @@
 
 std::chrono::milliseconds KVKMap::SlideDuration{300};
 
-KVKMap::KVKMap(TWindow* window, HINSTANCE module, const char* mapFileName)
+namespace {
+
+// The combat list of a board that was given none: it holds nothing and shows nothing.
+class NoCombats : public CombatList {
+public:
+    void Declare(TDC&, const TPoint&, int) override {}
+    void ShowAll(TDC&, const TPoint&) override {}
+    void ClearAll(TDC&, const TPoint&) override {}
+    void ShowResults(int) override {}
+    void ReadFile(const std::string&) override {}
+    bool WriteFile(const std::string&) override { return false; }
+};
+
+} // namespace
+
+KVKMap::KVKMap(TWindow* window, HINSTANCE module, const char* mapFileName,
+               CombatListFactory makeCombats)
     : MapBoard(module, mapFileName),
       FileData(TOpenSaveData::OverwritePrompt | TOpenSaveData::ExtensionDifferent |
                    TOpenSaveData::NoTestFileCreate,
                "KVK Unit Files (*.kvk) | *.kvk", "kvk"),
-      Window(window) {
+      MakeCombats(std::move(makeCombats)), Window(window) {
     Hex::SetBackgroundSize(BodyWidth, BodyHeight);
     Hexes.reserve(HexCount);
     for (int i = 0; i < HexCount; ++i)
         Hexes.push_back(std::make_unique<Hex>(HexOrigin(i)));
+    CombatsList = NewCombatList();
     std::srand(unsigned(std::time(nullptr)));
 }
 
-// The hexes go first (they only refer to counters), then the counters.
-KVKMap::~KVKMap() { Hexes.clear(); }
+// The hexes go first (they only refer to counters), then the counters, then the combats,
+// whose markers put the map back under them while the map surface still exists.
+KVKMap::~KVKMap() {
+    Hexes.clear();
+    for (auto& counter : Counters)
+        counter.reset();
+    CombatsList.reset();
+}
+
+std::unique_ptr<CombatList> KVKMap::NewCombatList() {
+    HINSTANCE module = Window ? Window->GetModule() : Module();
+    if (MakeCombats)
+        return MakeCombats(Window, module, &MapSurface());
+    return std::make_unique<NoCombats>();
+}
 
 bool KVKMap::HasCounters(const TPoint& mapPoint) { return HexUnder(mapPoint).Count() > 0; }
 
@@ -153,8 +184,34 @@ void KVKMap::ClearBoard() {
     }
     for (auto& counter : Counters)
         counter.reset();
+    CombatsList.reset(); // the old markers go first, restoring the map under them
+    CombatsList = NewCombatList();
     TurnLoaded = false;
 }
+
+void KVKMap::DeclareCombat(TDC& dc, const TPoint& scroll, const TPoint& mapPoint) {
+    CombatsList->Declare(dc, scroll, HexAt(mapPoint));
+}
+
+void KVKMap::ShowAllCombats(TDC& dc, const TPoint& scroll) {
+    BusyCursor busy;
+    if (Window)
+        Window->SetCapture();
+    CombatsList->ShowAll(dc, scroll);
+    if (Window)
+        Window->ReleaseCapture();
+}
+
+void KVKMap::ClearAllCombats(TDC& dc, const TPoint& scroll) {
+    BusyCursor busy;
+    if (Window)
+        Window->SetCapture();
+    CombatsList->ClearAll(dc, scroll);
+    if (Window)
+        Window->ReleaseCapture();
+}
+
+void KVKMap::ShowCombatAt(int hexIndex) { CombatsList->ShowResults(hexIndex); }
 
 bool KVKMap::LoadCounters(const std::array<CounterRecord, Units>& records) {
     ClearBoard();

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "CombatList.h"
 #include "Counter.h"
 #include "CounterRecord.h"
 #include "Hex.h"
@@ -25,7 +26,12 @@ public:
     static constexpr int Units = 220;
     static constexpr int SlideSteps = 120;
 
-    KVKMap(TWindow* window, HINSTANCE module, const char* mapFileName);
+    /**
+     * A board on the map picture. makeCombats makes the board's combat list, now and at
+     * every clearing; without one the board keeps no combats.
+     */
+    KVKMap(TWindow* window, HINSTANCE module, const char* mapFileName,
+           CombatListFactory makeCombats = {});
     ~KVKMap() override;
 
     bool HasCounters(const TPoint& mapPoint) override;
@@ -49,6 +55,14 @@ public:
     void AnimateSlide(TResId picture, int fromX, int fromY, int toX, int toY);
     /** Puts the map picture back under every stack and forgets the loaded turn. */
     void ClearBoard();
+
+    /** Declares a combat against the hex under the map point. */
+    void DeclareCombat(TDC& dc, const TPoint& scroll, const TPoint& mapPoint);
+    void ShowAllCombats(TDC& dc, const TPoint& scroll);
+    void ClearAllCombats(TDC& dc, const TPoint& scroll);
+    /** Shows the results of the combats against a hex. */
+    void ShowCombatAt(int hexIndex);
+    CombatList& Combats() { return *CombatsList; }
 
     /**
      * Creates the 220 counters from their records (current hex, start hex, mark), stacked in
@@ -77,9 +91,12 @@ public:
 
 private:
     Hex& HexUnder(const TPoint& mapPoint) { return HexAtIndex(HexAt(mapPoint)); }
+    std::unique_ptr<CombatList> NewCombatList();
     void Transfer(Hex& from, Hex& to, const TPoint& scroll, TDC& dc);
 
     std::vector<std::unique_ptr<Hex>> Hexes;
     std::array<std::unique_ptr<Counter>, Units> Counters;
+    std::unique_ptr<CombatList> CombatsList;
+    CombatListFactory MakeCombats;
     TWindow* Window;
 };
