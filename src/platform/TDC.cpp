@@ -2,6 +2,7 @@
 
 #include "TBitmap.h"
 
+#include <algorithm>
 #include <cstring>
 #include <vector>
 
@@ -13,7 +14,10 @@ TRect BoundsOf(const TBitmap& b) { return {0, 0, b.Width(), b.Height()}; }
 
 bool TDC::BitBlt(int x, int y, int w, int h, const TDC& src, int srcX, int srcY,
                  std::uint32_t rop) {
-    return Copy(x, y, w, h, src.GetBitmap(), srcX - src.Org.x, srcY - src.Org.y, rop);
+    const long long sx = (long long)srcX - src.Org.x, sy = (long long)srcY - src.Org.y;
+    if (sx < INT32_MIN || sx > INT32_MAX || sy < INT32_MIN || sy > INT32_MAX)
+        return true; // a source that far off holds no pixels
+    return Copy(x, y, w, h, src.GetBitmap(), int(sx), int(sy), rop);
 }
 
 bool TDC::BitBlt(int x, int y, int w, int h, const TBitmap& src, int srcX, int srcY,
@@ -30,17 +34,22 @@ bool TDC::Copy(int x, int y, int w, int h, const TBitmap* from, int sx, int sy,
         return true;
 
     // Device coordinates of both rectangles, then the part that lies inside both bitmaps.
-    int dx = x - Org.x, dy = y - Org.y;
-    TRect dst = TRect(dx, dy, dx + w, dy + h) & BoundsOf(*to);
-    TRect srcPart = TRect(sx, sy, sx + w, sy + h) & BoundsOf(*from);
-    // Bring the source part into destination coordinates and intersect.
-    TRect area = dst & srcPart.OffsetBy(dx - sx, dy - sy);
-    if (area.IsEmpty())
+    // Worked out in 64 bits, so coordinates far outside any bitmap clip to nothing instead of
+    // overflowing.
+    using Wide = long long;
+    const Wide dx = Wide(x) - Org.x, dy = Wide(y) - Org.y;
+    const Wide shiftX = dx - sx, shiftY = dy - sy; // destination minus source position
+    const Wide left = std::max({dx, shiftX, Wide(0)});
+    const Wide top = std::max({dy, shiftY, Wide(0)});
+    const Wide right = std::min({dx + w, Wide(from->Width()) + shiftX, Wide(to->Width())});
+    const Wide bottom = std::min({dy + h, Wide(from->Height()) + shiftY, Wide(to->Height())});
+    if (right <= left || bottom <= top)
         return true;
+    const TRect area{int(left), int(top), int(right), int(bottom)};
 
     const int rowPixels = area.Width();
-    const int fromX = area.left - (dx - sx);
-    const int fromY = area.top - (dy - sy);
+    const int fromX = int(left - shiftX);
+    const int fromY = int(top - shiftY);
     const std::size_t bytes = std::size_t(rowPixels) * sizeof(std::uint32_t);
     const std::uint32_t* s = from->Bits() + std::ptrdiff_t(fromY) * from->Stride() + fromX;
     std::uint32_t* d = to->Bits() + std::ptrdiff_t(area.top) * to->Stride() + area.left;

@@ -143,3 +143,25 @@ TEST(Drawing, stretchIsClippedToTheDestination) {
 }
 
 } // namespace
+
+namespace {
+
+// Coordinates from a damaged file can be anywhere in 32 bits: such copies clip to nothing.
+TEST(Drawing, copiesAtExtremeCoordinatesChangeNothing) {
+    TBitmap srcBits = Pattern(8, 8), dstBits = Pattern(16, 16, 0x77);
+    const TBitmap before = dstBits;
+    TMemoryDC src(srcBits), dst(dstBits);
+    for (const int far : {INT32_MAX, INT32_MIN, INT32_MAX - 4, INT32_MIN + 3}) {
+        EXPECT_TRUE(dst.BitBlt(far, 2, 8, 8, src, 0, 0));
+        EXPECT_TRUE(dst.BitBlt(2, far, 8, 8, src, 0, 0));
+        EXPECT_TRUE(dst.BitBlt(2, 2, 8, 8, src, far, 0));
+        EXPECT_TRUE(dst.BitBlt(2, 2, INT32_MAX, INT32_MAX, src, far, far));
+    }
+    dst.SetWindowOrg({INT32_MIN, INT32_MIN});
+    EXPECT_TRUE(dst.BitBlt(INT32_MAX, INT32_MAX, 8, 8, srcBits, 0, 0));
+    for (int y = 0; y < 16; ++y)
+        for (int x = 0; x < 16; ++x)
+            ASSERT_EQ(dstBits.GetPixel(x, y), before.GetPixel(x, y));
+}
+
+} // namespace

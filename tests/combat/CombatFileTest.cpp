@@ -1,0 +1,181 @@
+// The combat file: exact bytes of a record, round trips, how texts are kept, and refusal of
+// every kind of corrupt or cut-short file without building anything from it.
+#include "CombatFile.h"
+#include "LittleEndianWriter.h"
+#include "OddsTable.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace {
+
+using Fault = ParsedCombatFile::FaultKind;
+
+std::string Bytes(std::initializer_list<int> values) {
+    std::string s;
+    for (int v : values)
+        s.push_back(char(v));
+    return s;
+}
+
+// The first combat declared against hex 33 at odds 3:1, rolled 4, as the opponent receives it.
+const std::string GoldenRecord =
+    Bytes({0x03, 0, 0, 0, 0x01, 0, 0, 0, 0x02, 0, 0, 0}) +
+    std::string("3:1\0"
+                "4\0"
+                "DE\0",
+                9) +
+    Bytes({0x21, 0, 0, 0, 0x3C, 0, 0, 0, 0x2E, 0, 0, 0, 0x43, 0x21, 0, 0});
+
+CombatRecord GoldenCombat() {
+    CombatRecord r;
+    r.Data = {"3:1", "4", "DE", 33};
+    r.MarkerPosition = {60, 46};
+    r.MarkerImage = 8515;
+    return r;
+}
+
+std::vector<CombatRecord> ManyCombats() {
+    std::vector<CombatRecord> records;
+    for (int i = 0; i < 40; ++i) {
+        CombatRecord r;
+        const auto& odds = OddsTable::Classes()[std::size_t(i) % OddsTable::Classes().size()];
+        r.Data.Odds = i % 7 == 0 ? OddsTable::Placeholder : odds.StoredText;
+        r.Data.DieRoll = std::string(1, char('1' + i % 6));
+        // Windows-1252 bytes pass unchanged; some comments are at the longest length kept.
+        r.Data.Comments =
+            i % 5 == 0 ? std::string(83, char(0xE4 - i % 3)) : "DR " + std::to_string(i);
+        if (i % 11 == 3)
+            r.Data = {"", "", "", r.Data.HexIndex};
+        r.Data.HexIndex = i * 47 % 1920;
+        r.MarkerPosition = {i * 35 + 59, i * 9 - 4};
+        r.MarkerImage = 8512 + i % 6;
+        records.push_back(r);
+    }
+    return records;
+}
+
+TEST(CombatFile, goldenRecordByteForByte) {
+    const std::string file = CombatFile::Serialize({GoldenCombat()});
+    EXPECT_EQ(GoldenRecord.size(), 37u);
+    EXPECT_EQ(file, Bytes({1, 0, 0, 0}) + GoldenRecord);
+
+    // Bytes after the last record are ignored: the count says where the combats end.
+    const ParsedCombatFile parsed = CombatFile::Parse(file + "trailing");
+    ASSERT_TRUE(parsed.Ok()) << parsed.Reason;
+    EXPECT_EQ(parsed.Records, std::vector<CombatRecord>{GoldenCombat()});
+}
+
+TEST(CombatFile, manyRecordsRoundTripInOrder) {
+    const std::vector<CombatRecord> records = ManyCombats();
+    const ParsedCombatFile parsed = CombatFile::Parse(CombatFile::Serialize(records));
+    ASSERT_TRUE(parsed.Ok()) << parsed.Reason;
+    EXPECT_EQ(parsed.Records, records);
+
+    // Empty texts carry no bytes at all, not even a terminator.
+    CombatRecord bare = records[3];
+    ASSERT_EQ(bare.Data.Odds, "");
+    EXPECT_EQ(CombatFile::Serialize({bare}).size(), 4 + CombatFile::MinRecordSize);
+    EXPECT_EQ(CombatFile::Serialize({}), std::string(4, '\0'));
+    EXPECT_TRUE(CombatFile::Parse(std::string(4, '\0')).Ok());
+}
+
+TEST(CombatFile, textEndsAtTheFirstZeroAmongItsBytes) {
+    std::string file;
+    LittleEndianWriter out(file);
+    out.WriteInt32(1);
+    out.WriteInt32(5); // odds: "ab", a zero, "cd", then the terminator
+    out.WriteInt32(2); // die roll: "45" with a stray byte where the terminator belongs
+    out.WriteInt32(3); // comment: a zero first, so the text is empty
+    out.WriteBytes(std::string("ab\0cd\0", 6));
+    out.WriteBytes("45X");
+    out.WriteBytes(std::string("\0EX\0", 4));
+    for (int v : {7, 10, 20, 8510})
+        out.WriteInt32(v);
+
+    const ParsedCombatFile parsed = CombatFile::Parse(file);
+    ASSERT_TRUE(parsed.Ok()) << parsed.Reason;
+    EXPECT_EQ(parsed.Records[0].Data, (CombatStruct{"ab", "45", "", 7}));
+}
+
+TEST(CombatFile, writtenTextsAreThoseAReaderKeeps) {
+    CombatRecord r = GoldenCombat();
+    r.Data.Comments = std::string(100, 'c');
+    r.Data.Odds = std::string("2:1\0junk", 8);
+    const ParsedCombatFile parsed = CombatFile::Parse(CombatFile::Serialize({r}));
+    ASSERT_TRUE(parsed.Ok()) << parsed.Reason;
+    EXPECT_EQ(parsed.Records[0].Data.Comments, std::string(83, 'c'));
+    EXPECT_EQ(parsed.Records[0].Data.Odds, "2:1");
+}
+
+// A one-record file with the given lengths and marker image; texts of 'x' follow for the
+// lengths a reader accepts (the others are refused before any text is read).
+std::string OneRecord(std::int32_t l1, std::int32_t l2, std::int32_t l3, std::int32_t image,
+                      std::int32_t count = 1) {
+    std::string file;
+    LittleEndianWriter out(file);
+    out.WriteInt32(count);
+    for (std::int32_t l : {l1, l2, l3})
+        out.WriteInt32(l);
+    for (std::int32_t l : {l1, l2, l3})
+        if (l > 0 && l <= CombatFile::MaxTextLength)
+            out.WriteBytes(std::string(std::size_t(l), 'x') + '\0');
+    for (int v : {33, 60, 46, image})
+        out.WriteInt32(v);
+    return file;
+}
+
+struct CorruptCase {
+    const char* what;
+    std::string bytes;
+    Fault fault;
+};
+
+TEST(CombatFile, corruptFilesAreRefusedWhole) {
+    const std::string good = CombatFile::Serialize({GoldenCombat()});
+    const std::vector<CorruptCase> cases = {
+        {"empty file", "", Fault::Truncated},
+        {"count cut short", Bytes({1, 0, 0}), Fault::Truncated},
+        {"negative count", Bytes({0xff, 0xff, 0xff, 0xff}) + GoldenRecord, Fault::NegativeCount},
+        {"huge count in a tiny file", Bytes({0xff, 0xff, 0xff, 0x7f}) + GoldenRecord,
+         Fault::CountTooLarge},
+        {"two combats, bytes for one", Bytes({2, 0, 0, 0}) + GoldenRecord, Fault::CountTooLarge},
+        {"count fits by size, second record cut",
+         Bytes({2, 0, 0, 0}) + GoldenRecord + std::string(20, '\0'), Fault::Truncated},
+        {"negative odds length", OneRecord(-1, 1, 2, 8515), Fault::BadTextLength},
+        {"odds length 84", OneRecord(84, 1, 2, 8515), Fault::BadTextLength},
+        {"die roll length 84", OneRecord(3, 84, 2, 8515), Fault::BadTextLength},
+        {"comment length 84", OneRecord(3, 1, 84, 8515), Fault::BadTextLength},
+        {"wild comment length", OneRecord(3, 1, 0x7fffffff, 8515), Fault::BadTextLength},
+        {"marker image 0", OneRecord(3, 1, 2, 0), Fault::BadMarkerImage},
+        {"marker image below the markers", OneRecord(3, 1, 2, 8505), Fault::BadMarkerImage},
+        {"marker image above the markers", OneRecord(3, 1, 2, 8518), Fault::BadMarkerImage},
+        {"bad record after a good one",
+         Bytes({2, 0, 0, 0}) + GoldenRecord + OneRecord(3, 1, 2, 2001).substr(4),
+         Fault::BadMarkerImage},
+    };
+    for (const CorruptCase& c : cases) {
+        const ParsedCombatFile parsed = CombatFile::Parse(c.bytes);
+        EXPECT_EQ(parsed.Fault, c.fault) << c.what << ": " << parsed.Reason;
+        EXPECT_FALSE(parsed.Ok()) << c.what;
+        EXPECT_FALSE(parsed.Reason.empty()) << c.what;
+        EXPECT_TRUE(parsed.Records.empty()) << c.what;
+    }
+    // The limits themselves are fine.
+    EXPECT_TRUE(CombatFile::Parse(OneRecord(83, 83, 83, 8506)).Ok());
+    EXPECT_TRUE(CombatFile::Parse(OneRecord(0, 0, 0, 8517)).Ok());
+}
+
+TEST(CombatFile, everyTruncationPointIsRefused) {
+    const std::string file = CombatFile::Serialize(ManyCombats());
+    for (std::size_t size = 0; size < file.size(); ++size) {
+        const ParsedCombatFile parsed = CombatFile::Parse(std::string_view(file).substr(0, size));
+        ASSERT_FALSE(parsed.Ok()) << "cut at " << size << " of " << file.size();
+        ASSERT_TRUE(parsed.Records.empty());
+    }
+}
+
+} // namespace

@@ -1,0 +1,224 @@
+// Combat markers on a memory map surface and a memory screen: exact save and restore of the
+// 8 x 8 pixels under a marker, screen placement by scroll offset, and the marker's part of a
+// combat-file record.
+#include "Tagger.h"
+#include "CombatFile.h"
+#include "LittleEndianWriter.h"
+#include "TBitmap.h"
+#include "TMemoryDC.h"
+#include "TModule.h"
+#include "TXBadFile.h"
+#include "TestFiles.h"
+
+#include <QFile>
+
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <limits>
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace {
+
+// Every marker picture pixel differs from every map and screen pixel, and from the other
+// pictures' pixels.
+std::uint32_t PicturePixel(int id, int x, int y) {
+    return 0xC00000u | std::uint32_t(id - 8500) << 8 | std::uint32_t(x << 4 | y);
+}
+
+std::string Le32s(std::initializer_list<std::int32_t> values) {
+    std::string s;
+    LittleEndianWriter out(s);
+    for (std::int32_t v : values)
+        out.WriteInt32(v);
+    return s;
+}
+
+class TaggerTest : public ::testing::Test {
+protected:
+    TaggerTest() : MapBitmap(200, 150), ScreenBitmap(80, 64), Map(MapBitmap), Screen(ScreenBitmap) {
+        for (int id : {8509, 8514, 8515}) {
+            std::vector<std::uint32_t> px;
+            for (int y = 0; y < 8; ++y)
+                for (int x = 0; x < 8; ++x)
+                    px.push_back(PicturePixel(id, x, y));
+            Dir.Write(std::to_string(id) + ".bmp", BmpBytes::Rgb24(8, 8, px));
+        }
+        Module = std::make_unique<TModule>(Dir.Path(""));
+        Paint(MapBitmap, 0x010000);
+        MapBefore = Pixels(MapBitmap);
+        Repaint({0, 0});
+    }
+
+    // The screen shows the map at the scroll offset, as the map window paints it; where the
+    // map does not reach, the screen has a pattern of its own.
+    void Repaint(const TPoint& scroll) {
+        Paint(ScreenBitmap, 0x020000);
+        Screen.BitBlt(0, 0, ScreenBitmap.Width(), ScreenBitmap.Height(), Map, scroll.x, scroll.y);
+        ScreenBefore = Pixels(ScreenBitmap);
+    }
+
+    static void Paint(TBitmap& b, std::uint32_t base) {
+        for (int y = 0; y < b.Height(); ++y)
+            for (int x = 0; x < b.Width(); ++x)
+                b.SetPixel(x, y, TColor::FromPixel(base | std::uint32_t(y << 8 | x)));
+    }
+    static std::vector<std::uint32_t> Pixels(const TBitmap& b) {
+        return std::vector<std::uint32_t>(b.Bits(), b.Bits() + b.Width() * b.Height());
+    }
+
+    // Checks that b shows picture id at (at.x, at.y) and equals before everywhere else.
+    static void ExpectPictureOnly(const TBitmap& b, const std::vector<std::uint32_t>& before,
+                                  int id, const TPoint& at) {
+        for (int y = 0; y < b.Height(); ++y)
+            for (int x = 0; x < b.Width(); ++x) {
+                const bool inside = x >= at.x && x < at.x + 8 && y >= at.y && y < at.y + 8;
+                const std::uint32_t want =
+                    inside ? (0xff000000u | PicturePixel(id, x - at.x, y - at.y))
+                           : before[std::size_t(y * b.Width() + x)];
+                ASSERT_EQ(b.GetPixel(x, y).Pixel(), want) << "at (" << x << ", " << y << ")";
+            }
+    }
+
+    TestDir Dir;
+    std::unique_ptr<TModule> Module;
+    TBitmap MapBitmap;
+    TBitmap ScreenBitmap;
+    TMemoryDC Map;
+    TMemoryDC Screen;
+    std::vector<std::uint32_t> MapBefore;
+    std::vector<std::uint32_t> ScreenBefore;
+};
+
+TEST_F(TaggerTest, showTwiceThenHideRestoresMapAndScreenExactly) {
+    Tagger marker({26, 46}, 8509, Map, Module.get());
+    EXPECT_EQ(marker.GetWidth(), 8);
+    EXPECT_EQ(marker.GetHeight(), 8);
+    const TPoint scroll{10, 20};
+    Repaint(scroll);
+    for (int i = 0; i < 2; ++i) {
+        marker.Show(Screen, scroll);
+        EXPECT_TRUE(marker.IsStamped());
+        ExpectPictureOnly(MapBitmap, MapBefore, 8509, {26, 46});
+        ExpectPictureOnly(ScreenBitmap, ScreenBefore, 8509, {16, 26});
+    }
+    marker.Hide(Screen, scroll);
+    EXPECT_FALSE(marker.IsStamped());
+    EXPECT_EQ(Pixels(MapBitmap), MapBefore);
+    EXPECT_EQ(Pixels(ScreenBitmap), ScreenBefore);
+}
+
+TEST_F(TaggerTest, scrolledMapPutsTheMarkerAtMapPointMinusScroll) {
+    Repaint({100, 40});
+    Tagger marker({126, 86}, 8509, Map, Module.get());
+    marker.Show(Screen, {100, 40});
+    ExpectPictureOnly(ScreenBitmap, ScreenBefore, 8509, {26, 46});
+    ExpectPictureOnly(MapBitmap, MapBefore, 8509, {126, 86});
+}
+
+TEST_F(TaggerTest, destroyingAStampedMarkerRestoresTheMapOnly) {
+    auto marker = std::make_unique<Tagger>(TPoint{26, 46}, 8509, Map, Module.get());
+    marker->Show(Screen, {});
+    const std::vector<std::uint32_t> screenShown = Pixels(ScreenBitmap);
+    marker.reset();
+    EXPECT_EQ(Pixels(MapBitmap), MapBefore);
+    EXPECT_EQ(Pixels(ScreenBitmap), screenShown);
+}
+
+TEST_F(TaggerTest, hideOnlyUndoesAStamp) {
+    Tagger marker({26, 46}, 8509, Map, Module.get());
+    marker.Hide(Screen, {});
+    EXPECT_EQ(Pixels(MapBitmap), MapBefore);
+    EXPECT_EQ(Pixels(ScreenBitmap), ScreenBefore);
+
+    // Once hidden, the saved pixels are gone: a counter drawn there later is not overwritten
+    // by a second Hide, and showing again saves what is there now.
+    marker.Show(Screen, {});
+    marker.Hide(Screen, {});
+    MapBitmap.SetPixel(27, 47, TColor(1, 2, 3));
+    const std::vector<std::uint32_t> withCounter = Pixels(MapBitmap);
+    marker.Hide(Screen, {});
+    EXPECT_EQ(Pixels(MapBitmap), withCounter);
+    marker.Stamp();
+    marker.Hide(Screen, {});
+    EXPECT_EQ(Pixels(MapBitmap), withCounter);
+}
+
+TEST_F(TaggerTest, readPlacesAndStampsTheMarker) {
+    Tagger marker(Map, Module.get());
+    marker.Stamp();
+    EXPECT_FALSE(marker.IsStamped()) << "no picture yet";
+    marker.Read(26, 46, 8515);
+    EXPECT_EQ(marker.GetPosition(), TPoint(26, 46));
+    EXPECT_EQ(marker.GetImageId(), 8515);
+    EXPECT_EQ(marker.GetWidth(), 8);
+    EXPECT_TRUE(marker.IsStamped());
+    ExpectPictureOnly(MapBitmap, MapBefore, 8515, {26, 46});
+    EXPECT_EQ(Pixels(ScreenBitmap), ScreenBefore);
+
+    // Far outside every picture: drawing is clipped away and nothing overflows.
+    constexpr std::int32_t Max = std::numeric_limits<std::int32_t>::max();
+    Tagger far(Map, Module.get());
+    far.Read(Max - 2, std::numeric_limits<std::int32_t>::min(), 8515);
+    far.Show(Screen, {-100, 100});
+    far.Hide(Screen, {-100, 100});
+    ExpectPictureOnly(MapBitmap, MapBefore, 8515, {26, 46});
+    EXPECT_EQ(Pixels(ScreenBitmap), ScreenBefore);
+}
+
+TEST_F(TaggerTest, missingPictureRaisesAndReadChangesNothing) {
+    EXPECT_THROW(Tagger({0, 0}, 8510, Map, Module.get()), TXBadFile);
+    Tagger marker({26, 46}, 8509, Map, Module.get());
+    EXPECT_THROW(marker.Read(1, 1, 8511), TXBadFile);
+    EXPECT_EQ(marker.GetPosition(), TPoint(26, 46));
+    EXPECT_EQ(marker.GetImageId(), 8509);
+}
+
+TEST_F(TaggerTest, pictureIsDecodedOnceNotOnEveryDraw) {
+    Tagger marker({26, 46}, 8509, Map, Module.get());
+    ASSERT_TRUE(QFile::remove(QString::fromStdString(Dir.Path("8509.bmp"))));
+    marker.Show(Screen, {});
+    ExpectPictureOnly(MapBitmap, MapBefore, 8509, {26, 46});
+}
+
+TEST_F(TaggerTest, writeUsesTheFilePlacementWhenSet) {
+    Tagger marker({26, 46}, 8509, Map, Module.get());
+    auto written = [&marker] {
+        std::string s;
+        LittleEndianWriter out(s);
+        marker.Write(out);
+        return s;
+    };
+    EXPECT_EQ(written(), Le32s({26, 46, 8509}));
+    marker.SetFilePlacement({34, 0}, 8514);
+    EXPECT_EQ(written(), Le32s({60, 46, 8514}));
+    marker.ClearFilePlacement();
+    EXPECT_EQ(written(), Le32s({26, 46, 8509}));
+
+    // Without a picture the placement is refused; reading keeps what placement there is.
+    Tagger reading(Map, Module.get());
+    reading.SetFilePlacement({34, 0}, 8514);
+    reading.Read(26, 46, 8515);
+    EXPECT_EQ(reading.GetFileOffset(), TPoint(0, 0));
+    EXPECT_EQ(reading.GetFileImageId(), 0);
+}
+
+TEST_F(TaggerTest, declaredCombatWritesTheGoldenRecord) {
+    // Hex 33 has its origin at (35, 40): the marker stands at (26, 46).
+    Tagger marker({26, 46}, Tagger::ImageForDieRoll("4"), Map, Module.get());
+    marker.SetFilePlacement(Tagger::FilePlacementOffset,
+                            marker.GetImageId() + Tagger::FileImageShift);
+    std::string s;
+    LittleEndianWriter out(s);
+    CombatFile::WriteRecord(out, CombatStruct{"3:1", "4", "DE", 33}, marker);
+    EXPECT_EQ(s, std::string("\x03\0\0\0\x01\0\0\0\x02\0\0\0"
+                             "3:1\0"
+                             "4\0"
+                             "DE\0"
+                             "\x21\0\0\0\x3C\0\0\0\x2E\0\0\0\x43\x21\0\0",
+                             37));
+}
+
+} // namespace
