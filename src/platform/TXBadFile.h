@@ -4,7 +4,8 @@
 #include <string>
 
 /**
- * Raised when a picture (a file or a resource) cannot be read. The message names the file
+ * Raised when a picture or a dialog template (a file or a resource) cannot be read. The
+ * message names the file
  * and says what is wrong with it.
  */
 class TXBadFile : public std::runtime_error {

@@ -64,14 +64,16 @@ TEST_F(GameBoardTest, wipingRestoresExactlyTheBodyAndTouchesNothingElse) {
     for (int y = 0; y < TestPictures::MapHeight; ++y)
         for (int x = 0; x < TestPictures::MapWidth; ++x) {
             const bool inBody = x >= 35 && x < 59 && y >= 40 && y < 80;
-            if (!inBody)
+            if (!inBody) {
                 ASSERT_EQ(Board->MapSurface().GetPixel(x, y), surfaceBefore.GetPixel(x, y));
+            }
         }
     for (int y = 0; y < 300; ++y)
         for (int x = 0; x < 400; ++x) {
             const bool inBody = x >= 35 && x < 59 && y >= 40 && y < 80;
-            if (!inBody)
+            if (!inBody) {
                 ASSERT_EQ(Screen.GetPixel(x, y), screenBefore.GetPixel(x, y));
+            }
         }
 }
 

@@ -108,7 +108,9 @@ TScrollWindow::~TScrollWindow() {
         delete Widget;
 }
 
-QWidget* TScrollWindow::GetWidget() const { return Widget; }
+QWidget* TScrollWindow::GetWidget() const {
+    return Widget;
+}
 
 TPoint TScrollWindow::GetScrollPos() const {
     return {Widget->horizontalScrollBar()->value(), Widget->verticalScrollBar()->value()};
@@ -126,16 +128,22 @@ void TScrollWindow::InvalidateRect(const TRect& r, bool erase) {
     Widget->viewport()->update(q);
 }
 
-void TScrollWindow::Invalidate(bool erase) { InvalidateRect(GetClientRect(), erase); }
+void TScrollWindow::Invalidate(bool erase) {
+    InvalidateRect(GetClientRect(), erase);
+}
 
 void TScrollWindow::UpdateWindow() {
     Widget->Repaint();
     Widget->viewport()->repaint();
 }
 
-void TScrollWindow::SetCapture() { Widget->viewport()->grabMouse(); }
+void TScrollWindow::SetCapture() {
+    Widget->viewport()->grabMouse();
+}
 
-void TScrollWindow::ReleaseCapture() { Widget->viewport()->releaseMouse(); }
+void TScrollWindow::ReleaseCapture() {
+    Widget->viewport()->releaseMouse();
+}
 
 TBitmap* TScrollWindow::GetClientBitmap() {
     Widget->FitClient();

@@ -79,7 +79,8 @@ TEST_F(ScrollWindowTest, dragImageFloatsOverTheClientPixels) {
     const TBitmap client = *Window.GetClientBitmap();
 
     const QImage shown = Window.GetWidget()->grab().toImage();
-    const QPoint viewport = Window.GetWidget()->findChild<QWidget*>("qt_scrollarea_viewport")
+    const QPoint viewport = Window.GetWidget()
+                                ->findChild<QWidget*>("qt_scrollarea_viewport")
                                 ->mapTo(Window.GetWidget(), QPoint(0, 0));
     auto shownAt = [&](int x, int y) {
         return TColor::FromPixel(shown.pixel(viewport.x() + x, viewport.y() + y));

@@ -1,0 +1,139 @@
+#include "TApplication.h"
+
+#include "ModalHooks.h"
+#include "TWindow.h"
+#include "Windows1252.h"
+
+#include <QApplication>
+#include <QMessageBox>
+#include <QPushButton>
+
+#include <string>
+#include <utility>
+#include <vector>
+
+namespace {
+
+using ButtonList = std::vector<std::pair<int, QAbstractButton*>>;
+
+std::vector<std::pair<int, QMessageBox::StandardButton>> ButtonsOf(unsigned flags) {
+    switch (flags & MB_TYPEMASK) {
+    case MB_OKCANCEL:
+        return {{IDOK, QMessageBox::Ok}, {IDCANCEL, QMessageBox::Cancel}};
+    case MB_YESNOCANCEL:
+        return {
+            {IDYES, QMessageBox::Yes}, {IDNO, QMessageBox::No}, {IDCANCEL, QMessageBox::Cancel}};
+    case MB_YESNO:
+        return {{IDYES, QMessageBox::Yes}, {IDNO, QMessageBox::No}};
+    default:
+        return {{IDOK, QMessageBox::Ok}};
+    }
+}
+
+QMessageBox::Icon IconOf(unsigned flags) {
+    switch (flags & MB_ICONMASK) {
+    case MB_ICONSTOP:
+        return QMessageBox::Critical;
+    case MB_ICONQUESTION:
+        return QMessageBox::Question;
+    case MB_ICONEXCLAMATION:
+        return QMessageBox::Warning;
+    case MB_ICONINFORMATION:
+        return QMessageBox::Information;
+    default:
+        return QMessageBox::NoIcon;
+    }
+}
+
+/** The answer when the box was closed without a button (Escape or the close box). */
+int ClosedAnswer(unsigned flags) {
+    switch (flags & MB_TYPEMASK) {
+    case MB_OKCANCEL:
+    case MB_YESNOCANCEL:
+        return IDCANCEL;
+    case MB_YESNO:
+        return IDNO;
+    default:
+        return IDOK;
+    }
+}
+
+QWidget* OwnerWidget(TWindow* owner) {
+    if (QWidget* w = owner ? owner->GetWidget() : nullptr)
+        return w;
+    if (QWidget* modal = QApplication::activeModalWidget())
+        return modal;
+    return QApplication::activeWindow();
+}
+
+/** Fills the box; returns its buttons with their ids, in order. */
+ButtonList Configure(QMessageBox& box, const char* text, const char* caption, unsigned flags) {
+    QString body = Windows1252::Decode(text);
+    body.remove(QLatin1Char('\r'));
+    box.setTextFormat(Qt::PlainText);
+    box.setText(body);
+    box.setWindowTitle(caption ? Windows1252::Decode(caption) : QStringLiteral("Error"));
+    box.setIcon(IconOf(flags));
+    ButtonList buttons;
+    for (const auto& [id, standard] : ButtonsOf(flags))
+        buttons.emplace_back(id, box.addButton(standard));
+    const std::size_t defIndex = (flags & MB_DEFMASK) >> 8;
+    if (auto* def =
+            qobject_cast<QPushButton*>(buttons[defIndex < buttons.size() ? defIndex : 0].second))
+        box.setDefaultButton(def);
+    for (const auto& [id, button] : buttons)
+        if (id == IDCANCEL)
+            box.setEscapeButton(button);
+    return buttons;
+}
+
+int AnswerOf(const QMessageBox& box, const ButtonList& buttons, unsigned flags) {
+    for (const auto& [id, button] : buttons)
+        if (button == box.clickedButton())
+            return id;
+    return ClosedAnswer(flags);
+}
+
+int HookedAnswer(ModalHooks& hooks, QMessageBox& box, const ButtonList& buttons, unsigned flags) {
+    ModalHooks::MessageBoxRecord record;
+    record.Text = box.text().toStdString();
+    record.Caption = box.windowTitle().toStdString();
+    record.Flags = flags;
+    for (const auto& [id, button] : buttons)
+        record.Buttons.push_back(id);
+    const std::optional<int> answer = hooks.TakeAnswer();
+    if (!answer) {
+        record.Unexpected = true;
+        record.Answer = IDCANCEL;
+        hooks.Fail("message box \"" + record.Text + "\" was shown with no answer queued");
+    } else {
+        record.Answer = *answer;
+        QAbstractButton* button = nullptr;
+        for (const auto& [id, b] : buttons)
+            if (id == *answer)
+                button = b;
+        if (button) {
+            // Clicked as a person would, so the answer comes out the way it does on screen.
+            button->click();
+            record.Answer = AnswerOf(box, buttons, flags);
+        } else {
+            hooks.Fail("message box \"" + record.Text + "\" has no button for answer " +
+                       std::to_string(*answer));
+        }
+    }
+    const int result = record.Answer;
+    hooks.RecordMessageBox(std::move(record));
+    return result;
+}
+
+} // namespace
+
+int TApplication::MessageBox(TWindow* owner, const char* text, const char* caption,
+                             unsigned flags) {
+    QMessageBox box(OwnerWidget(owner));
+    const ButtonList buttons = Configure(box, text, caption, flags);
+    if (ModalHooks* hooks = ModalHooks::Active())
+        return HookedAnswer(*hooks, box, buttons, flags);
+    box.exec();
+    return AnswerOf(box, buttons, flags);
+}
