@@ -5,8 +5,7 @@
 
 /**
  * Raised when a picture or a dialog template (a file or a resource) cannot be read. The
- * message names the file
- * and says what is wrong with it.
+ * message names the file and says what is wrong with it.
  */
 class TXBadFile : public std::runtime_error {
 public:
