@@ -1,0 +1,198 @@
+// The combat dialog, driven as a player would: odds, modifier, one roll of the bone, the
+// comment, and every refusal on the way to closing it.
+#include "CombatDlg.h"
+#include "DialogDriver.h"
+#include "ModalHooks.h"
+#include "RollDie.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+
+namespace {
+
+constexpr int Bone = 1, Close = 2, Comment = 9519, Digit = 9511, Odds1to5 = 9402, Odds2to1 = 9406;
+
+class CombatDlgTest : public ::testing::Test {
+protected:
+    // Runs the dialog with the driver; the record it filled is in Data.
+    int Run(ModalHooks::Driver driver) {
+        Hooks.DriveDialog(CombatDlg::TemplateId, std::move(driver));
+        CombatDlg dialog(nullptr, &Data);
+        return dialog.Execute();
+    }
+    std::vector<std::string> BoxCaptions() const {
+        std::vector<std::string> captions;
+        for (const auto& box : Hooks.MessageBoxes())
+            captions.push_back(box.Caption);
+        return captions;
+    }
+
+    ModalHooks Hooks;
+    CombatStruct Data;
+};
+
+TEST_F(CombatDlgTest, closingBeforeTheRollIsRefused) {
+    Hooks.AnswerMessageBox(IDOK);
+    const int result = Run([](DialogDriver& d) {
+        d.Click(Close);
+        EXPECT_TRUE(d.IsOpen());
+        EXPECT_EQ(d.Text(Digit), "");
+        // Now finish properly.
+        d.Click(Odds2to1);
+        d.Click(Bone);
+        d.Type(Comment, "DE");
+        d.Click(Close);
+    });
+    EXPECT_EQ(result, IDCANCEL);
+    ASSERT_EQ(Hooks.MessageBoxes().size(), 1u);
+    const auto& box = Hooks.MessageBoxes()[0];
+    EXPECT_EQ(box.Caption, "Combat not Completed");
+    EXPECT_EQ(box.Text, "A bone must be Cast. \nType 'opps' in the comments if anything");
+    EXPECT_EQ(box.Buttons, std::vector<int>{IDOK});
+    EXPECT_EQ(Data.Odds, "2:1");
+    ASSERT_EQ(Data.DieRoll.size(), 1u);
+    EXPECT_GE(Data.DieRoll[0], '1');
+    EXPECT_LE(Data.DieRoll[0], '6');
+    EXPECT_EQ(Data.Comments, "DE");
+    EXPECT_TRUE(Hooks.Clean()) << Hooks.Report();
+}
+
+TEST_F(CombatDlgTest, theOneToSixQuestionCancelledKeepsTheDialogAndTheRoll) {
+    Hooks.AnswerMessageBox(IDCANCEL);
+    Run([](DialogDriver& d) {
+        d.Click(Bone);
+        const std::string rolled = d.Text(Digit);
+        d.Type(Comment, "no luck");
+        d.Click(Close); // 1:5 still selected: asked, and cancelled
+        EXPECT_TRUE(d.IsOpen());
+        EXPECT_EQ(d.Text(Digit), rolled);
+        d.Click(Odds2to1);
+        d.Click(Close); // no question any more
+    });
+    EXPECT_EQ(BoxCaptions(), std::vector<std::string>{"Is it really a 1:6 attack?"});
+    const auto& box = Hooks.MessageBoxes()[0];
+    EXPECT_EQ(box.Text, "Either combat odds are 1:5,6 or you forgot to select the correct odds.\n"
+                        "If combat is at 1:5,6, click 'OK' to continue.\n"
+                        "If you forgot combat odds, click 'Cancel', and select the correct "
+                        "odds.\n\nContinue?");
+    EXPECT_EQ(box.Buttons, (std::vector<int>{IDOK, IDCANCEL}));
+    EXPECT_EQ(Data.Odds, "2:1");
+    EXPECT_EQ(Data.Comments, "no luck");
+    EXPECT_TRUE(Hooks.Clean()) << Hooks.Report();
+}
+
+TEST_F(CombatDlgTest, aMissingCommentIsAskedForAndTheQuestionComesAgain) {
+    Hooks.AnswerMessageBox(IDOK); // it really is 1:6
+    Hooks.AnswerMessageBox(IDOK); // no comment
+    Hooks.AnswerMessageBox(IDOK); // asked again
+    Hooks.AnswerMessageBox(IDOK); // one character is not enough
+    Hooks.AnswerMessageBox(IDOK); // asked again
+    Run([](DialogDriver& d) {
+        d.Click(Bone);
+        d.Click(Close);
+        EXPECT_TRUE(d.IsOpen());
+        EXPECT_EQ(d.FocusId(), Comment);
+        d.Type(Comment, "x");
+        d.Click(Close);
+        EXPECT_TRUE(d.IsOpen());
+        d.Type(Comment, "y");
+        d.Click(Close);
+    });
+    EXPECT_EQ(BoxCaptions(),
+              (std::vector<std::string>{"Is it really a 1:6 attack?", "Need Coments To Continue",
+                                        "Is it really a 1:6 attack?", "Need Coments To Continue",
+                                        "Is it really a 1:6 attack?"}));
+    EXPECT_EQ(Hooks.MessageBoxes()[1].Text, "No comments? None? Need somthing here....");
+    // Never touched the odds group: the placeholder stands, with its trailing blank.
+    EXPECT_EQ(Data.Odds, "Combat odds : ");
+    EXPECT_EQ(Data.Comments, "xy");
+    EXPECT_TRUE(Hooks.Clean()) << Hooks.Report();
+}
+
+TEST_F(CombatDlgTest, oddsStoredByTheirTextsAlsoAfterTheRoll) {
+    struct Case {
+        std::vector<int> clicks;
+        const char* stored;
+    };
+    const std::vector<Case> cases = {{{9406, 9405}, "1:1"}, {{9410}, "7:1+"}, {{9411}, "AV"},
+                                     {{9403}, "1:3,4"},     {{9404}, "1:2"},  {{9409}, "5:1"}};
+    for (const Case& c : cases) {
+        Data = CombatStruct();
+        Run([&](DialogDriver& d) {
+            d.Click(Bone);
+            for (int id : c.clicks)
+                d.Click(id); // after the roll: still recorded
+            d.Type(Comment, "ok");
+            d.Click(Close);
+        });
+        EXPECT_EQ(Data.Odds, c.stored);
+    }
+    // Clicking "1:5" itself stores its text; the question is then asked and accepted.
+    Data = CombatStruct();
+    Hooks.AnswerMessageBox(IDOK);
+    Run([](DialogDriver& d) {
+        d.Click(9403);
+        d.Click(Odds1to5);
+        d.Click(Bone);
+        d.Type(Comment, "ok");
+        d.Click(Close);
+    });
+    EXPECT_EQ(Data.Odds, "1:5,6");
+    EXPECT_TRUE(Hooks.Clean()) << Hooks.Report();
+}
+
+TEST_F(CombatDlgTest, theRollDisablesTheModifierAndHidesTheBone) {
+    Run([](DialogDriver& d) {
+        EXPECT_TRUE(d.IsChecked(Odds1to5));
+        EXPECT_TRUE(d.IsChecked(9513));
+        d.Click(Odds2to1);
+        d.PressEnter(); // Enter rolls
+        for (int id = 9513; id <= 9518; ++id)
+            EXPECT_FALSE(d.IsEnabled(id)) << id;
+        EXPECT_FALSE(d.IsVisible(Bone));
+        EXPECT_EQ(d.FocusId(), Comment);
+        const std::string rolled = d.Text(Digit);
+        d.PressEnter(); // a second Enter rolls nothing
+        EXPECT_EQ(d.Text(Digit), rolled);
+        EXPECT_EQ(rolled.size(), 1u);
+        d.PressClose(); // the close box does nothing
+        EXPECT_TRUE(d.IsOpen());
+        d.Type(Comment, "ok");
+        d.PressEscape(); // Escape runs the close checks, which pass
+        EXPECT_FALSE(d.IsOpen());
+    });
+    EXPECT_TRUE(Hooks.Clean()) << Hooks.Report();
+}
+
+TEST_F(CombatDlgTest, theModifierTurnsTheDieFace) {
+    for (int modifier = 0; modifier <= 5; ++modifier) {
+        std::srand(1234u + unsigned(modifier));
+        const int expected = RollDie(modifier, 6);
+        std::srand(1234u + unsigned(modifier));
+        Data = CombatStruct();
+        Run([&](DialogDriver& d) {
+            d.Click(9513 + modifier);
+            d.Click(Odds2to1);
+            d.Click(Bone);
+            d.Type(Comment, "ok");
+            d.Click(Close);
+        });
+        EXPECT_EQ(Data.DieRoll, std::string(1, char('0' + expected))) << modifier;
+    }
+}
+
+TEST_F(CombatDlgTest, theCommentTakesSixtyOneCharactersStoredAsWindows1252) {
+    Run([](DialogDriver& d) {
+        d.Click(Odds2to1);
+        d.Click(Bone);
+        d.Type(Comment, std::string(70, 'a'));
+        EXPECT_EQ(d.Text(Comment).size(), 61u);
+        d.ClearText(Comment);
+        d.Type(Comment, "Défense €");
+        d.Click(Close);
+    });
+    EXPECT_EQ(Data.Comments, "D\xE9" "fense \x80");
+}
+
+} // namespace

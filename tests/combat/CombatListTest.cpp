@@ -1,0 +1,218 @@
+// The combat list: declaring with the dialog, marker placement, the combat file written and
+// read back, damaged files, and the result dialogs per hex.
+#include "CaECombats.h"
+#include "CombatShowDlg.h"
+#include "DialogDriver.h"
+#include "MapBoard.h"
+#include "ModalHooks.h"
+#include "RollDie.h"
+#include "TMemoryDC.h"
+#include "TestFiles.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+
+namespace {
+
+class CombatListTest : public ::testing::Test {
+protected:
+    CombatListTest() {
+        for (int y = 0; y < Map.Height(); ++y)
+            for (int x = 0; x < Map.Width(); ++x)
+                Map.SetPixel(x, y, TColor::FromPixel(std::uint32_t(x * 3 + y * 977)));
+        Screen.BitBlt(0, 0, Screen.GetBitmap()->Width(), Screen.GetBitmap()->Height(), Map,
+                      Scroll.x, Scroll.y);
+    }
+
+    // Declares a combat against the hex, resolving it with the odds button, a die roll of
+    // exactly die and the comment.
+    void Declare(CaECombats& list, int hex, int oddsButton, int die, const std::string& comment) {
+        SeedFor(die);
+        Hooks.DriveDialog(9400, [=](DialogDriver& d) {
+            d.Click(oddsButton);
+            d.Click(1);
+            d.Type(9519, comment);
+            d.Click(2);
+        });
+        list.Declare(Screen, Scroll, hex);
+    }
+    // Seeds the generator so that the next unmodified roll gives die.
+    static void SeedFor(int die) {
+        for (unsigned seed = 1;; ++seed) {
+            std::srand(seed);
+            if (RollDie(0, 6) == die) {
+                std::srand(seed);
+                return;
+            }
+        }
+    }
+
+    TBitmap Map{500, 300};
+    TMemoryDC Surface{Map};
+    TBitmap ScreenBits{200, 150};
+    TMemoryDC Screen{ScreenBits};
+    TPoint Scroll{10, 20};
+    ModalHooks Hooks;
+    TestDir Dir;
+};
+
+TEST_F(CombatListTest, theFirstCombatAgainstHex33IsWrittenAsTheExampleRecord) {
+    CaECombats list(nullptr, &TModule::Application(), &Surface);
+    Declare(list, 33, 9407 /* 3:1 */, 4, "DE");
+    const std::string expected("\x01\x00\x00\x00"
+                               "\x03\x00\x00\x00\x01\x00\x00\x00\x02\x00\x00\x00"
+                               "3:1\0" "4\0" "DE\0"
+                               "\x21\x00\x00\x00\x3C\x00\x00\x00\x2E\x00\x00\x00\x43\x21\x00\x00",
+                               41);
+    EXPECT_EQ(list.FileBytes(), expected);
+    ASSERT_TRUE(list.WriteFile(Dir.Path("turn.cbt")));
+    EXPECT_EQ(Dir.Read("turn.cbt"), expected);
+    // The red marker of a 4 stands at (26, 46) in the surface and on the screen.
+    const TBitmap& red = TModule::Application().GetBitmap(8509);
+    EXPECT_EQ(Surface.GetPixel(26, 46), red.GetPixel(0, 0));
+    EXPECT_EQ(Surface.GetPixel(33, 53), red.GetPixel(7, 7));
+    EXPECT_EQ(Screen.GetPixel(26 - 10, 46 - 20), red.GetPixel(0, 0));
+    EXPECT_TRUE(Hooks.Clean()) << Hooks.Report();
+}
+
+TEST_F(CombatListTest, markersStackBelowEarlierDeclaredCombatsOnly) {
+    CaECombats list(nullptr, &TModule::Application(), &Surface);
+    // Hex 0 lies in the first column: its markers go to x = 25.
+    EXPECT_EQ(list.NextMarkerPosition(0), TPoint(25, 26));
+    Declare(list, 33, 9406, 2, "a1");
+    Declare(list, 33, 9406, 3, "a2");
+    Declare(list, 64, 9406, 5, "b1");
+    EXPECT_EQ(list.NextMarkerPosition(33), TPoint(26, 46 + 18));
+    EXPECT_EQ(list.NextMarkerPosition(64), TPoint(61, 26 + 9));
+
+    // Received combats on the hex do not push new markers down.
+    ASSERT_TRUE(list.WriteFile(Dir.Path("t.cbt")));
+    CaECombats next(nullptr, &TModule::Application(), &Surface);
+    next.ReadFile(Dir.Path("t.cbt"));
+    EXPECT_EQ(next.Received().size(), 3u);
+    EXPECT_EQ(next.NextMarkerPosition(33), TPoint(26, 46));
+    EXPECT_TRUE(Hooks.Clean()) << Hooks.Report();
+}
+
+TEST_F(CombatListTest, writtenCombatsReadBackNewestFirstWithGreenMarkers) {
+    const TBitmap bare = Map;
+    {
+        CaECombats list(nullptr, &TModule::Application(), &Surface);
+        Declare(list, 33, 9406, 1, "first");
+        Declare(list, 70, 9411, 6, "second");
+        ASSERT_TRUE(list.WriteFile(Dir.Path("t.cbt")));
+    } // the list goes: its markers leave the surface
+    for (int y = 0; y < Map.Height(); y += 2)
+        for (int x = 0; x < Map.Width(); x += 2)
+            ASSERT_EQ(Map.GetPixel(x, y), bare.GetPixel(x, y));
+
+    CaECombats read(nullptr, &TModule::Application(), &Surface);
+    read.ReadFile(Dir.Path("t.cbt"));
+    ASSERT_EQ(read.Received().size(), 2u);
+    const auto& newest = *read.Received().front();
+    EXPECT_EQ(newest.Data.Comments, "second");
+    EXPECT_EQ(newest.Data.Odds, "AV");
+    EXPECT_EQ(newest.Data.DieRoll, "6");
+    EXPECT_EQ(newest.Data.HexIndex, 70);
+    EXPECT_EQ(newest.Marker->GetImageId(), 8517);
+    // Stamped in green 34 pixels right of where the red one stood.
+    const TPoint red = MapBoard::HexOrigin(70) + TPoint(-9, 6);
+    EXPECT_EQ(Surface.GetPixel(red + TPoint(34, 0)),
+              TModule::Application().GetBitmap(8517).GetPixel(0, 0));
+    EXPECT_EQ(read.Received().back()->Data.Comments, "first");
+    // Received combats are never passed on.
+    EXPECT_EQ(read.FileBytes(), std::string("\0\0\0\0", 4));
+    EXPECT_TRUE(Hooks.Clean()) << Hooks.Report();
+}
+
+TEST_F(CombatListTest, aDamagedFileAddsNothingAndIsReportedOnce) {
+    CaECombats good(nullptr, &TModule::Application(), &Surface);
+    Declare(good, 33, 9406, 2, "fine");
+    const std::string bytes = good.FileBytes();
+    const TBitmap before = Map;
+
+    struct Case {
+        const char* what;
+        std::string bytes;
+    };
+    std::string badImage = bytes;
+    badImage[bytes.size() - 4] = 0; // image id 0x2100: names no marker
+    const std::vector<Case> cases = {{"cut inside a record", bytes.substr(0, bytes.size() - 5)},
+                                     {"huge count", std::string("\xff\xff\xff\x7f", 4)},
+                                     {"bad marker image", badImage}};
+    for (const Case& c : cases) {
+        Dir.Write("bad.cbt", c.bytes);
+        ModalHooks hooks;
+        hooks.AnswerMessageBox(IDOK);
+        CaECombats list(nullptr, &TModule::Application(), &Surface);
+        list.ReadFile(Dir.Path("bad.cbt"));
+        EXPECT_TRUE(list.Received().empty()) << c.what;
+        ASSERT_EQ(hooks.MessageBoxes().size(), 1u) << c.what;
+        EXPECT_NE(hooks.MessageBoxes()[0].Text.find(Dir.Path("bad.cbt")), std::string::npos);
+        EXPECT_NE(hooks.MessageBoxes()[0].Text.find("could not be read"), std::string::npos);
+        EXPECT_TRUE(hooks.Clean()) << hooks.Report();
+        for (int y = 0; y < Map.Height(); y += 3)
+            for (int x = 0; x < Map.Width(); x += 3)
+                ASSERT_EQ(Map.GetPixel(x, y), before.GetPixel(x, y)) << c.what;
+    }
+    // A missing file changes nothing and says nothing.
+    good.ReadFile(Dir.Path("missing.cbt"));
+    EXPECT_EQ(good.Declared().size(), 1u);
+    EXPECT_TRUE(Hooks.Clean()) << Hooks.Report();
+}
+
+TEST_F(CombatListTest, resultsOfAHexOpenNewestDeclaredFirstThenReceived) {
+    CaECombats earlier(nullptr, &TModule::Application(), &Surface);
+    Declare(earlier, 33, 9406, 3, "received");
+    ASSERT_TRUE(earlier.WriteFile(Dir.Path("t.cbt")));
+
+    CaECombats list(nullptr, &TModule::Application(), &Surface);
+    list.ReadFile(Dir.Path("t.cbt"));
+    Declare(list, 33, 9405, 1, "older");
+    Declare(list, 40, 9405, 1, "elsewhere");
+    Declare(list, 33, 9405, 2, "newer");
+
+    std::vector<std::string> shown;
+    for (int i = 0; i < 3; ++i)
+        Hooks.DriveDialog(CombatShowDlg::TemplateId, [&](DialogDriver& d) {
+            shown.push_back(d.Text(9432) + "|" + d.Text(9433) + "|" + d.Text(9431));
+            d.Click(2);
+        });
+    list.ShowResults(33);
+    EXPECT_EQ(shown, (std::vector<std::string>{"newer|1:1|2", "older|1:1|1", "received|2:1|3"}));
+    list.ShowResults(99); // no combat there: no dialog
+    EXPECT_TRUE(Hooks.Clean()) << Hooks.Report();
+}
+
+TEST_F(CombatListTest, showAllThenClearAllLeavesSurfaceAndScreenAsBefore) {
+    CaECombats list(nullptr, &TModule::Application(), &Surface);
+    Declare(list, 33, 9406, 2, "one");
+    Declare(list, 33, 9406, 5, "two");
+    list.ClearAll(Screen, Scroll);
+    const TBitmap surfaceBefore = Map, screenBefore = ScreenBits;
+    list.ShowAll(Screen, Scroll);
+    list.ShowAll(Screen, Scroll);
+    EXPECT_NE(Surface.GetPixel(26, 46), surfaceBefore.GetPixel(26, 46));
+    list.ClearAll(Screen, Scroll);
+    for (int y = 0; y < Map.Height(); ++y)
+        for (int x = 0; x < Map.Width(); ++x)
+            ASSERT_EQ(Map.GetPixel(x, y), surfaceBefore.GetPixel(x, y));
+    for (int y = 0; y < 150; ++y)
+        for (int x = 0; x < 200; ++x)
+            ASSERT_EQ(ScreenBits.GetPixel(x, y), screenBefore.GetPixel(x, y));
+    EXPECT_TRUE(Hooks.Clean()) << Hooks.Report();
+}
+
+TEST_F(CombatListTest, aTurnWithoutCombatsWritesAZeroCount) {
+    CaECombats list(nullptr, &TModule::Application(), &Surface);
+    ASSERT_TRUE(list.WriteFile(Dir.Path("none.cbt")));
+    EXPECT_EQ(Dir.Read("none.cbt"), std::string("\0\0\0\0", 4));
+    CaECombats read(nullptr, &TModule::Application(), &Surface);
+    read.ReadFile(Dir.Path("none.cbt"));
+    EXPECT_TRUE(read.Received().empty());
+    // A file that cannot be created is reported to the caller.
+    EXPECT_FALSE(list.WriteFile(Dir.Path("no/such/folder/x.cbt")));
+}
+
+} // namespace
