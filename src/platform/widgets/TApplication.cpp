@@ -8,6 +8,7 @@
 #include <QMessageBox>
 #include <QPushButton>
 
+#include <cstdlib>
 #include <string>
 #include <utility>
 #include <vector>
@@ -136,4 +137,22 @@ int TApplication::MessageBox(TWindow* owner, const char* text, const char* capti
         return HookedAnswer(*hooks, box, buttons, flags);
     box.exec();
     return AnswerOf(box, buttons, flags);
+}
+
+TApplication::TApplication(int& argc, char** argv)
+    : App(std::make_unique<QApplication>(argc, argv)) {
+    QApplication::setApplicationName("Kurvask");
+}
+
+TApplication::~TApplication() = default;
+
+int TApplication::Run() { return QApplication::exec(); }
+
+bool TApplication::DisplayAvailable() {
+    for (const char* name : {"QT_QPA_PLATFORM", "DISPLAY", "WAYLAND_DISPLAY"}) {
+        const char* value = std::getenv(name);
+        if (value && *value)
+            return true;
+    }
+    return false;
 }

@@ -2,14 +2,29 @@
 
 #include "DialogConstants.h"
 
+#include <memory>
+
+class QApplication;
 class TWindow;
 
 /**
- * The program as the game code sees it. For now it offers the message box; under ModalHooks
- * the box answers from the hooks' queue instead of waiting for a person.
+ * The program as the game code sees it: the one application object with its message loop,
+ * and the message box; under ModalHooks the box answers from the hooks' queue instead of
+ * waiting for a person.
  */
 class TApplication {
 public:
+    /** Starts the application on the desktop; needs a display (see DisplayAvailable). */
+    TApplication(int& argc, char** argv);
+    ~TApplication();
+    TApplication(const TApplication&) = delete;
+    TApplication& operator=(const TApplication&) = delete;
+
+    /** Runs the message loop until the last window closes; returns the exit status. */
+    int Run();
+    /** Whether there is a display to show windows on (or a platform chosen explicitly). */
+    static bool DisplayAvailable();
+
     /**
      * Shows a modal message box over owner (or over the active window when owner is null or
      * not on screen) and returns the id of the button pressed: IDOK, IDCANCEL, IDYES or IDNO.
@@ -22,4 +37,7 @@ public:
      */
     static int MessageBox(TWindow* owner, const char* text, const char* caption,
                           unsigned flags = MB_OK);
+
+private:
+    std::unique_ptr<QApplication> App;
 };

@@ -1,0 +1,26 @@
+#pragma once
+
+#include "TWindow.h"
+
+#include <memory>
+
+class QMainWindow;
+
+/**
+ * The main frame: a top-level window with a caption around a client window, opened
+ * maximized. The frame takes the client's widget for its lifetime.
+ */
+class TFrameWindow : public TWindow {
+public:
+    TFrameWindow(const char* caption, TWindow& client);
+    ~TFrameWindow() override;
+
+    QWidget* GetWidget() const override;
+    /** Sets the caption from a Windows-1252 text. */
+    void SetCaption(const char* caption);
+    void ShowMaximized();
+
+private:
+    std::unique_ptr<QMainWindow> Frame;
+    TWindow& Client;
+};
