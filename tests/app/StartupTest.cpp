@@ -12,7 +12,7 @@
 namespace {
 
 TEST(Startup, theBundledMapOpensInTheFrame) {
-    const std::string map = std::string(std::getenv("KURVASK_DATA")) + "/kvkmap.bmp";
+    const std::string map = KURVASK_DATA_DIR "/kvkmap.bmp";
     bool ran = false;
     const int status = KVKApp::Start(map.c_str(), [&] {
         ran = true;
