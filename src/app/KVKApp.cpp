@@ -12,7 +12,9 @@ KVKApp::KVKApp(const char* mapFile)
       MainFrame(std::make_unique<TFrameWindow>("Kurvask", *MapWindow)) {}
 
 // The frame goes first: it hands the map window's widget back before the window goes.
-KVKApp::~KVKApp() { MainFrame.reset(); }
+KVKApp::~KVKApp() {
+    MainFrame.reset();
+}
 
 void KVKApp::ReportStartupFailure(const std::string& reason, bool box) {
     const std::string text = "Kurvask cannot start.\n" + reason;
@@ -41,7 +43,6 @@ int KVKApp::NoDisplay(const char* mapFile) {
         ReportStartupFailure(e.what(), false);
         return 1;
     }
-    ReportStartupFailure("There is no display to show its window on (DISPLAY is not set).",
-                         false);
+    ReportStartupFailure("There is no display to show its window on (DISPLAY is not set).", false);
     return 1;
 }

@@ -5,7 +5,9 @@
 Counter::Counter(TPoint position, TPoint start, int mark, int picture)
     : Position(position), Start(start), Mark(mark), Picture(picture) {}
 
-void Counter::ResetToStart() { Position = Start; }
+void Counter::ResetToStart() {
+    Position = Start;
+}
 
 bool Counter::Draw(HINSTANCE module, TDC& dc, const TPoint& at, bool relative) {
     const TModule& pictures = module ? *module : TModule::Application();
@@ -13,8 +15,8 @@ bool Counter::Draw(HINSTANCE module, TDC& dc, const TPoint& at, bool relative) {
     // The pictures are decoded once per module and kept, so a redraw only copies pixels.
     dc.BitBlt(p.x, p.y, Size, Size, pictures.GetBitmap(Picture), 0, 0, SRCCOPY);
     if (Mark > NoMark)
-        dc.BitBlt(p.x, p.y, MarkSize, MarkSize, pictures.GetBitmap(MarkPictureBase + Mark), 0,
-                  0, SRCCOPY);
+        dc.BitBlt(p.x, p.y, MarkSize, MarkSize, pictures.GetBitmap(MarkPictureBase + Mark), 0, 0,
+                  SRCCOPY);
     return true;
 }
 
@@ -23,9 +25,13 @@ bool Counter::MoveTo(const TPoint& p) {
     return true;
 }
 
-TResId Counter::GetPicture() { return Picture; }
+TResId Counter::GetPicture() {
+    return Picture;
+}
 
-bool Counter::CanMove() { return true; }
+bool Counter::CanMove() {
+    return true;
+}
 
 bool Counter::AdvanceMark() {
     if (++Mark > Replacement)

@@ -6,9 +6,13 @@ TSize Hex::BackgroundSize{24, 40};
 
 Hex::Hex(const TPoint& origin) : Origin(origin) {}
 
-Hex::~Hex() { Clear(); }
+Hex::~Hex() {
+    Clear();
+}
 
-void Hex::SetBackgroundSize(int width, int height) { BackgroundSize = TSize(width, height); }
+void Hex::SetBackgroundSize(int width, int height) {
+    BackgroundSize = TSize(width, height);
+}
 
 void Hex::SaveBackground(TDC& source) {
     Background = std::make_unique<TBitmap>(source, BackgroundSize.cx, BackgroundSize.cy);
@@ -21,8 +25,8 @@ void Hex::Erase(TDC& surface, TDC& window, const TPoint& screenOrigin) {
     if (!Background)
         return;
     surface.BitBlt(Origin.x, Origin.y, BackgroundSize.cx, BackgroundSize.cy, *Background, 0, 0);
-    window.BitBlt(screenOrigin.x, screenOrigin.y, BackgroundSize.cx, BackgroundSize.cy,
-                  *Background, 0, 0);
+    window.BitBlt(screenOrigin.x, screenOrigin.y, BackgroundSize.cx, BackgroundSize.cy, *Background,
+                  0, 0);
 }
 
 void Hex::DrawStack(HINSTANCE module, TDC& surface, TDC& window, const TPoint& spread,
@@ -79,10 +83,12 @@ void Hex::DrawOnSurface(HINSTANCE module, TDC& dc, const TPoint& spread) {
     }
 }
 
-bool Hex::TopCanMove() { return !Stack.empty() && Stack.back()->CanMove(); }
+bool Hex::TopCanMove() {
+    return !Stack.empty() && Stack.back()->CanMove();
+}
 
-void Hex::Place(Counter* counter, HINSTANCE module, TDC& surface, TDC& window,
-                const TPoint& spread, const TPoint& scroll) {
+void Hex::Place(Counter* counter, HINSTANCE module, TDC& surface, TDC& window, const TPoint& spread,
+                const TPoint& scroll) {
     if (!Background)
         SaveBackground(surface);
     const TPoint screenOrigin = Origin - scroll;
@@ -109,10 +115,18 @@ void Hex::Clear() {
     Stack.clear();
 }
 
-void Hex::Add(Counter* counter) { Stack.push_back(counter); }
+void Hex::Add(Counter* counter) {
+    Stack.push_back(counter);
+}
 
-bool Hex::TopHasMoved() const { return !Stack.empty() && Stack.back()->HasMoved(); }
+bool Hex::TopHasMoved() const {
+    return !Stack.empty() && Stack.back()->HasMoved();
+}
 
-TPoint Hex::TopStart() const { return Stack.empty() ? TPoint(-1, -1) : Stack.back()->Start; }
+TPoint Hex::TopStart() const {
+    return Stack.empty() ? TPoint(-1, -1) : Stack.back()->Start;
+}
 
-TResId Hex::TopPicture() const { return Stack.empty() ? TResId(0) : Stack.back()->GetPicture(); }
+TResId Hex::TopPicture() const {
+    return Stack.empty() ? TResId(0) : Stack.back()->GetPicture();
+}

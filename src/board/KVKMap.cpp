@@ -57,7 +57,9 @@ std::unique_ptr<CombatList> KVKMap::NewCombatList() {
     return std::make_unique<NoCombats>();
 }
 
-bool KVKMap::HasCounters(const TPoint& mapPoint) { return HexUnder(mapPoint).Count() > 0; }
+bool KVKMap::HasCounters(const TPoint& mapPoint) {
+    return HexUnder(mapPoint).Count() > 0;
+}
 
 TResId KVKMap::TopCounterPicture(const TPoint& mapPoint) {
     return HexUnder(mapPoint).TopPicture();
@@ -96,8 +98,7 @@ void KVKMap::Transfer(Hex& from, Hex& to, const TPoint& scroll, TDC& dc) {
         to.Place(moved, Module(), MapSurface(), dc, spreadTo, scroll);
 }
 
-bool KVKMap::MoveTopCounter(const TPoint& from, const TPoint& to, const TPoint& scroll,
-                            TDC& dc) {
+bool KVKMap::MoveTopCounter(const TPoint& from, const TPoint& to, const TPoint& scroll, TDC& dc) {
     Hex& source = HexUnder(from);
     if (source.Count() == 0 || !source.TopCanMove())
         return false;
@@ -211,7 +212,9 @@ void KVKMap::ClearAllCombats(TDC& dc, const TPoint& scroll) {
         Window->ReleaseCapture();
 }
 
-void KVKMap::ShowCombatAt(int hexIndex) { CombatsList->ShowResults(hexIndex); }
+void KVKMap::ShowCombatAt(int hexIndex) {
+    CombatsList->ShowResults(hexIndex);
+}
 
 bool KVKMap::LoadCounters(const std::array<CounterRecord, Units>& records) {
     ClearBoard();

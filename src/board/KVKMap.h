@@ -47,8 +47,7 @@ public:
     /** Moves every counter of the hex under from, one by one: the stack arrives upside down. */
     void MoveAll(const TPoint& from, const TPoint& to, const TPoint& scroll, TDC& dc);
     /** Moves the top counter between two map points without asking whether it may move. */
-    void TransferTopCounter(const TPoint& from, const TPoint& to, const TPoint& scroll,
-                            TDC& dc);
+    void TransferTopCounter(const TPoint& from, const TPoint& to, const TPoint& scroll, TDC& dc);
     /** The step between the counters of hex h once it holds its count plus delta. */
     TPoint StackSpread(int hex, int delta) const;
     /** Slides a counter picture across the window between two client points. */

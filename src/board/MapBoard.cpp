@@ -94,7 +94,9 @@ int MapBoard::HexAt(const TPoint& p) {
     return neighbour;
 }
 
-bool MapBoard::IsOnBoard(int index) { return index >= 0 && index / Rows < BoardColumns; }
+bool MapBoard::IsOnBoard(int index) {
+    return index >= 0 && index / Rows < BoardColumns;
+}
 
 void MapBoard::HexLabel(int index, std::string& out, bool bare) {
     out = bare ? "" : "Hex : ";

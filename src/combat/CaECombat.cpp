@@ -7,8 +7,8 @@ CaECombat::CaECombat(TDC& mapSurface, HINSTANCE module) {
     Marker = std::make_unique<Tagger>(mapSurface, module);
 }
 
-CaECombat::CaECombat(int hexIndex, const TPoint& markerPosition, TDC& mapSurface,
-                     HINSTANCE module, TWindow* parent) {
+CaECombat::CaECombat(int hexIndex, const TPoint& markerPosition, TDC& mapSurface, HINSTANCE module,
+                     TWindow* parent) {
     Data.HexIndex = hexIndex;
     {
         CombatDlg dialog(parent, &Data);

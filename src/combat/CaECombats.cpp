@@ -24,14 +24,15 @@ std::unique_ptr<CombatList> CaECombats::Make(TWindow* window, HINSTANCE module, 
 TPoint CaECombats::NextMarkerPosition(int hexIndex) const {
     const TPoint origin = MapBoard::HexOrigin(hexIndex);
     const int x = origin.x <= 0 ? 25 : origin.x - 9;
-    const auto earlier = std::count_if(DeclaredList.begin(), DeclaredList.end(),
-                                       [hexIndex](const auto& c) { return c->Data.HexIndex == hexIndex; });
+    const auto earlier =
+        std::count_if(DeclaredList.begin(), DeclaredList.end(),
+                      [hexIndex](const auto& c) { return c->Data.HexIndex == hexIndex; });
     return {x, origin.y + 6 + 9 * int(earlier)};
 }
 
 void CaECombats::Declare(TDC& screen, const TPoint& scroll, int hexIndex) {
-    auto combat = std::make_unique<CaECombat>(hexIndex, NextMarkerPosition(hexIndex),
-                                              *MapSurface, Instance, Window);
+    auto combat = std::make_unique<CaECombat>(hexIndex, NextMarkerPosition(hexIndex), *MapSurface,
+                                              Instance, Window);
     combat->ShowMarker(screen, scroll);
     DeclaredList.push_front(std::move(combat));
 }
@@ -76,8 +77,7 @@ void CaECombats::ReadFile(const std::string& fileName) {
     for (const CombatRecord& record : parsed.Records) {
         auto combat = std::make_unique<CaECombat>(*MapSurface, Instance);
         combat->Data = record.Data;
-        combat->Marker->Read(record.MarkerPosition.x, record.MarkerPosition.y,
-                             record.MarkerImage);
+        combat->Marker->Read(record.MarkerPosition.x, record.MarkerPosition.y, record.MarkerImage);
         ReceivedList.push_back(std::move(combat));
     }
 }

@@ -1,10 +1,10 @@
 #pragma once
 
 #include "CombatStruct.h"
-#include "Tagger.h"
 #include "TDC.h"
 #include "TPoint.h"
 #include "TWindow.h"
+#include "Tagger.h"
 
 #include <memory>
 

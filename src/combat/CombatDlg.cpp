@@ -77,8 +77,8 @@ void CombatDlg::CmClose() {
             "If combat is at 1:5,6, click 'OK' to continue.\n"
             "If you forgot combat odds, click 'Cancel', and select the correct odds.\n\n"
             "Continue?";
-        if (TApplication::MessageBox(this, question, "Is it really a 1:6 attack?",
-                                     MB_OKCANCEL) == IDCANCEL)
+        if (TApplication::MessageBox(this, question, "Is it really a 1:6 attack?", MB_OKCANCEL) ==
+            IDCANCEL)
             return;
     }
     char comment[CommentReadLimit + 1] = {};

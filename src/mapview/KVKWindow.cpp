@@ -9,7 +9,9 @@ KVKWindow::KVKWindow(const char* mapFileName)
 
 KVKWindow::~KVKWindow() = default;
 
-void KVKWindow::Paint(TDC& dc, bool, const TRect&) { Board->PaintMap(dc); }
+void KVKWindow::Paint(TDC& dc, bool, const TRect&) {
+    Board->PaintMap(dc);
+}
 
 void KVKWindow::EvSize(const TSize&) {
     if (!Board)

@@ -8,7 +8,9 @@
 
 namespace {
 
-TRect BoundsOf(const TBitmap& b) { return {0, 0, b.Width(), b.Height()}; }
+TRect BoundsOf(const TBitmap& b) {
+    return {0, 0, b.Width(), b.Height()};
+}
 
 } // namespace
 
@@ -25,8 +27,7 @@ bool TDC::BitBlt(int x, int y, int w, int h, const TBitmap& src, int srcX, int s
     return Copy(x, y, w, h, &src, srcX, srcY, rop);
 }
 
-bool TDC::Copy(int x, int y, int w, int h, const TBitmap* from, int sx, int sy,
-               std::uint32_t rop) {
+bool TDC::Copy(int x, int y, int w, int h, const TBitmap* from, int sx, int sy, std::uint32_t rop) {
     TBitmap* to = GetBitmap();
     if (rop != SRCCOPY || !to || !from)
         return false;

@@ -5,8 +5,7 @@
 
 #include <algorithm>
 
-TImageList::TImageList(HINSTANCE module, TResId id, int imageWidth, int growBy,
-                       const TColor& mask)
+TImageList::TImageList(HINSTANCE module, TResId id, int imageWidth, int growBy, const TColor& mask)
     : ImageWidth(std::max(1, imageWidth)), Mask(mask) {
     (void)growBy;
     const TModule& m = module ? *module : TModule::Application();
@@ -18,7 +17,9 @@ TImageList::~TImageList() {
         Window->SetDragImage(nullptr, {}, Mask);
 }
 
-int TImageList::GetImageCount() const { return Image->Width() / ImageWidth; }
+int TImageList::GetImageCount() const {
+    return Image->Width() / ImageWidth;
+}
 
 bool TImageList::BeginDrag(int index, int hotX, int hotY) {
     if (index < 0 || index >= GetImageCount())

@@ -20,8 +20,8 @@ public:
     constexpr TRect() = default;
     constexpr TRect(int l, int t, int r, int b) : left(l), top(t), right(r), bottom(b) {}
     constexpr TRect(const TPoint& topLeft, const TSize& size)
-        : left(topLeft.x), top(topLeft.y), right(topLeft.x + size.cx),
-          bottom(topLeft.y + size.cy) {}
+        : left(topLeft.x), top(topLeft.y), right(topLeft.x + size.cx), bottom(topLeft.y + size.cy) {
+    }
 
     constexpr int Width() const { return right - left; }
     constexpr int Height() const { return bottom - top; }

@@ -1,7 +1,7 @@
 // Start-up: the frame on the bundled map, and a map picture that cannot be used ending
 // start-up with a message that names the file.
-#include "KVKApp.h"
 #include "DialogConstants.h"
+#include "KVKApp.h"
 #include "ModalHooks.h"
 #include "TestFiles.h"
 

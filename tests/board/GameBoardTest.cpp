@@ -22,7 +22,8 @@ TEST_F(GameBoardTest, spreadAndDrawingPositionsForEveryStackSize) {
             records[std::size_t(p.Unit)] = CounterRecord(p.HexIndex, p.StartIndex, p.Mark);
         ASSERT_TRUE(Board->LoadCounters(records));
         EXPECT_EQ(Board->StackSpread(33, 0), TPoint(0, expected[std::size_t(n)])) << n;
-        EXPECT_EQ(Board->StackSpread(33, +1), TPoint(0, expected[std::size_t(std::min(n + 1, 17))]));
+        EXPECT_EQ(Board->StackSpread(33, +1),
+                  TPoint(0, expected[std::size_t(std::min(n + 1, 17))]));
         Board->DrawLoadedTurn();
         // The top counter is drawn last, at origin + (n - 1) spreads, and stays in the body.
         if (n > 0) {

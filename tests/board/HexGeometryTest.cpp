@@ -22,8 +22,7 @@ TEST_P(HexOriginTest, originOfIndex) {
 INSTANTIATE_TEST_SUITE_P(Corners, HexOriginTest,
                          ::testing::Values(OriginCase{0, {0, 20}}, OriginCase{1, {0, 60}},
                                            OriginCase{31, {0, 1260}}, OriginCase{32, {35, 0}},
-                                           OriginCase{33, {35, 40}},
-                                           OriginCase{1375, {1470, 1260}},
+                                           OriginCase{33, {35, 40}}, OriginCase{1375, {1470, 1260}},
                                            OriginCase{1376, {1505, 0}},
                                            OriginCase{1919, {2065, 1240}}));
 

@@ -8,7 +8,9 @@
 
 namespace {
 
-std::uint32_t PixelAt(int x, int y) { return std::uint32_t(x * 3 + y * 1000) & 0xffffff; }
+std::uint32_t PixelAt(int x, int y) {
+    return std::uint32_t(x * 3 + y * 1000) & 0xffffff;
+}
 
 class MapSurfaceTest : public ::testing::Test {
 protected:

@@ -1,7 +1,7 @@
 // The movement report: exact text for a hand-made position, where the separator goes, and
 // replacing an older report.
-#include "BoardFixture.h"
 #include "MovementReport.h"
+#include "BoardFixture.h"
 
 #include <gtest/gtest.h>
 
@@ -15,14 +15,14 @@ protected:
 
 TEST_F(MovementReportTest, fullReportForAHandMadePosition) {
     Load({
-        {3, D6, D5, 0},           // moved
-        {4, D5, D5, 0},           // did not move
-        {5, D5, D5, 1},           // surrendered, not moved: no note of its own
-        {6, B2, A1, 2},           // moved by rail
-        {7, A1, A1, 3},           // replacement, not moved: the mark's note wins
+        {3, D6, D5, 0},            // moved
+        {4, D5, D5, 0},            // did not move
+        {5, D5, D5, 1},            // surrendered, not moved: no note of its own
+        {6, B2, A1, 2},            // moved by rail
+        {7, A1, A1, 3},            // replacement, not moved: the mark's note wins
         {8, OffBoardHex, QQ32, 0}, // left the map
         {9, QQ32, OffBoardHex, 0}, // came onto the map
-        {150, A1, B2, 0},         // an Axis unit
+        {150, A1, B2, 0},          // an Axis unit
         // every other unit stays off the map and gets no line
     });
     const std::string expected = "Unit               From        To\n"

@@ -192,7 +192,8 @@ TEST_F(CombatDlgTest, theCommentTakesSixtyOneCharactersStoredAsWindows1252) {
         d.Type(Comment, "Défense €");
         d.Click(Close);
     });
-    EXPECT_EQ(Data.Comments, "D\xE9" "fense \x80");
+    EXPECT_EQ(Data.Comments, "D\xE9"
+                             "fense \x80");
 }
 
 } // namespace

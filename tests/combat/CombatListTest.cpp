@@ -62,7 +62,9 @@ TEST_F(CombatListTest, theFirstCombatAgainstHex33IsWrittenAsTheExampleRecord) {
     Declare(list, 33, 9407 /* 3:1 */, 4, "DE");
     const std::string expected("\x01\x00\x00\x00"
                                "\x03\x00\x00\x00\x01\x00\x00\x00\x02\x00\x00\x00"
-                               "3:1\0" "4\0" "DE\0"
+                               "3:1\0"
+                               "4\0"
+                               "DE\0"
                                "\x21\x00\x00\x00\x3C\x00\x00\x00\x2E\x00\x00\x00\x43\x21\x00\x00",
                                41);
     EXPECT_EQ(list.FileBytes(), expected);

@@ -136,8 +136,8 @@ TEST(Drawing, stretchIsClippedToTheDestination) {
     ASSERT_TRUE(dst.StretchBlt({-5, 3, 5, 13}, src, {0, 0, 10, 10}));
     for (int y = 0; y < 6; ++y)
         for (int x = 0; x < 6; ++x) {
-            const TColor expected = (x < 5 && y >= 3) ? srcBits.GetPixel(x + 5, y - 3)
-                                                      : before.GetPixel(x, y);
+            const TColor expected =
+                (x < 5 && y >= 3) ? srcBits.GetPixel(x + 5, y - 3) : before.GetPixel(x, y);
             ASSERT_EQ(dstBits.GetPixel(x, y), expected) << x << "," << y;
         }
 }

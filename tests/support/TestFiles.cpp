@@ -69,8 +69,7 @@ std::string Headers(int width, int height, int bpp, int colours, std::uint32_t i
 std::string BmpBytes::Indexed8(int width, int height, const std::vector<std::uint32_t>& palette,
                                const std::vector<std::uint8_t>& indices) {
     const int stride = (width + 3) / 4 * 4;
-    std::string s =
-        Headers(width, height, 8, int(palette.size()), std::uint32_t(stride * height));
+    std::string s = Headers(width, height, 8, int(palette.size()), std::uint32_t(stride * height));
     for (std::uint32_t c : palette)
         Put32(s, c & 0xffffff);
     for (int y = height - 1; y >= 0; --y) {

@@ -25,7 +25,8 @@ public:
 
     /** The colour of pixel (x, y) of picture id. */
     static TColor PicturePixel(int id, int x, int y) {
-        return TColor::FromPixel(std::uint32_t(id) << 10 | std::uint32_t(y) << 5 | std::uint32_t(x));
+        return TColor::FromPixel(std::uint32_t(id) << 10 | std::uint32_t(y) << 5 |
+                                 std::uint32_t(x));
     }
     /** The colour of the bare map at (x, y). */
     static TColor MapPixel(int x, int y) {

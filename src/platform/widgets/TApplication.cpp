@@ -146,7 +146,9 @@ TApplication::TApplication(int& argc, char** argv)
 
 TApplication::~TApplication() = default;
 
-int TApplication::Run() { return QApplication::exec(); }
+int TApplication::Run() {
+    return QApplication::exec();
+}
 
 bool TApplication::DisplayAvailable() {
     for (const char* name : {"QT_QPA_PLATFORM", "DISPLAY", "WAYLAND_DISPLAY"}) {

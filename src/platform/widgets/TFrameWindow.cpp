@@ -16,10 +16,14 @@ TFrameWindow::~TFrameWindow() {
         client->setParent(nullptr);
 }
 
-QWidget* TFrameWindow::GetWidget() const { return Frame.get(); }
+QWidget* TFrameWindow::GetWidget() const {
+    return Frame.get();
+}
 
 void TFrameWindow::SetCaption(const char* caption) {
     Frame->setWindowTitle(Windows1252::Decode(caption ? caption : ""));
 }
 
-void TFrameWindow::ShowMaximized() { Frame->showMaximized(); }
+void TFrameWindow::ShowMaximized() {
+    Frame->showMaximized();
+}
