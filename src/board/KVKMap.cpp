@@ -195,19 +195,21 @@ void KVKMap::DeclareCombat(TDC& dc, const TPoint& scroll, const TPoint& mapPoint
 }
 
 void KVKMap::ShowAllCombats(TDC& dc, const TPoint& scroll) {
-    BusyCursor busy;
-    if (Window)
-        Window->SetCapture();
-    CombatsList->ShowAll(dc, scroll);
-    if (Window)
-        Window->ReleaseCapture();
+    WithCapture(&CombatList::ShowAll, dc, scroll);
 }
 
 void KVKMap::ClearAllCombats(TDC& dc, const TPoint& scroll) {
+    WithCapture(&CombatList::ClearAll, dc, scroll);
+}
+
+void KVKMap::WithCapture(void (CombatList::*markers)(TDC&, const TPoint&), TDC& dc,
+                         const TPoint& scroll) {
+    // Every marker is drawn before the player can act again: the wait cursor shows and the
+    // mouse stays with the window meanwhile.
     BusyCursor busy;
     if (Window)
         Window->SetCapture();
-    CombatsList->ClearAll(dc, scroll);
+    (CombatsList.get()->*markers)(dc, scroll);
     if (Window)
         Window->ReleaseCapture();
 }

@@ -91,6 +91,8 @@ public:
 private:
     Hex& HexUnder(const TPoint& mapPoint) { return HexAtIndex(HexAt(mapPoint)); }
     std::unique_ptr<CombatList> NewCombatList();
+    void WithCapture(void (CombatList::*markers)(TDC&, const TPoint&), TDC& dc,
+                     const TPoint& scroll);
     void Transfer(Hex& from, Hex& to, const TPoint& scroll, TDC& dc);
 
     std::vector<std::unique_ptr<Hex>> Hexes;
