@@ -30,7 +30,7 @@ TEST(Startup, theBundledMapOpensInTheFrame) {
 TEST(Startup, anUnusableMapEndsStartUpWithAMessageNamingIt) {
     TestDir dir;
     dir.Write("broken.bmp", "BM this is not a picture");
-    for (const std::string name : {dir.Path("kvkmap.bmp"), dir.Path("broken.bmp")}) {
+    for (const std::string& name : {dir.Path("kvkmap.bmp"), dir.Path("broken.bmp")}) {
         ModalHooks hooks;
         hooks.AnswerMessageBox(IDOK);
         ::testing::internal::CaptureStderr();

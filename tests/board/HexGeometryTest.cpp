@@ -13,6 +13,11 @@ struct OriginCase {
     TPoint origin;
 };
 
+// Test names from coordinates: a minus sign reads as "m".
+std::string Coord(int v) {
+    return v < 0 ? "m" + std::to_string(-v) : std::to_string(v);
+}
+
 class HexOriginTest : public ::testing::TestWithParam<OriginCase> {};
 
 TEST_P(HexOriginTest, originOfIndex) {
@@ -24,7 +29,8 @@ INSTANTIATE_TEST_SUITE_P(Corners, HexOriginTest,
                                            OriginCase{31, {0, 1260}}, OriginCase{32, {35, 0}},
                                            OriginCase{33, {35, 40}}, OriginCase{1375, {1470, 1260}},
                                            OriginCase{1376, {1505, 0}},
-                                           OriginCase{1919, {2065, 1240}}));
+                                           OriginCase{1919, {2065, 1240}}),
+                         [](const auto& info) { return "hex" + std::to_string(info.param.index); });
 
 struct PointCase {
     TPoint point;
@@ -60,7 +66,10 @@ INSTANTIATE_TEST_SUITE_P(
         // The lowest hex of an even column, in its body and in its left point.
         PointCase{{10, 1290}, 31}, PointCase{{12, 1299}, 31}, PointCase{{65, 1275}, 95},
         // On the right point of hex 0 and just left of it.
-        PointCase{{35, 40}, 33}, PointCase{{34, 40}, 0}));
+        PointCase{{35, 40}, 33}, PointCase{{34, 40}, 0}),
+    [](const auto& info) {
+        return "at_" + Coord(info.param.point.x) + "_" + Coord(info.param.point.y);
+    });
 
 TEST(HexGeometry, everyOriginResolvesToItsOwnHex) {
     for (int i = 0; i < MapBoard::HexCount; ++i) {
@@ -148,7 +157,8 @@ INSTANTIATE_TEST_SUITE_P(Examples, HexLabelTest,
                                            LabelCase{25 * 32 + 4, "Z5"}, LabelCase{832, "AA1"},
                                            LabelCase{833, "AA2"}, LabelCase{1375, "QQ32"},
                                            LabelCase{1376, "Off board"},
-                                           LabelCase{1919, "Off board"}));
+                                           LabelCase{1919, "Off board"}),
+                         [](const auto& info) { return "hex" + std::to_string(info.param.index); });
 
 // Reads a bare label back into its index: letters give the column, digits the row.
 int IndexOfLabel(const std::string& label) {
