@@ -2,7 +2,9 @@
 
 #include "Windows1252.h"
 
+#include <QGuiApplication>
 #include <QMainWindow>
+#include <QScreen>
 
 TFrameWindow::TFrameWindow(const char* caption, TWindow& client)
     : Frame(std::make_unique<QMainWindow>()), Client(client) {
@@ -25,5 +27,10 @@ void TFrameWindow::SetCaption(const char* caption) {
 }
 
 void TFrameWindow::ShowMaximized() {
-    Frame->showMaximized();
+    // Cover the screen first and show, then ask for the maximized state: a window manager
+    // maximizes the frame, and without one it still fills the screen.
+    if (QScreen* screen = QGuiApplication::primaryScreen())
+        Frame->setGeometry(screen->availableGeometry());
+    Frame->show();
+    Frame->setWindowState(Frame->windowState() | Qt::WindowMaximized);
 }
