@@ -166,11 +166,12 @@ TEST_F(CombatListTest, aDamagedFileAddsNothingAndIsReportedOnce) {
 
 TEST_F(CombatListTest, resultsOfAHexOpenNewestDeclaredFirstThenReceived) {
     CaECombats earlier(nullptr, &TModule::Application(), &Surface);
-    Declare(earlier, 33, 9406, 3, "received");
+    Declare(earlier, 33, 9406, 3, "reçu"); // typed as Unicode, kept as Windows-1252
     ASSERT_TRUE(earlier.WriteFile(Dir.Path("t.cbt")));
 
     CaECombats list(nullptr, &TModule::Application(), &Surface);
     list.ReadFile(Dir.Path("t.cbt"));
+    EXPECT_EQ(list.Received().front()->Data.Comments, "re\xE7u");
     Declare(list, 33, 9405, 1, "older");
     Declare(list, 40, 9405, 1, "elsewhere");
     Declare(list, 33, 9405, 2, "newer");
@@ -182,7 +183,7 @@ TEST_F(CombatListTest, resultsOfAHexOpenNewestDeclaredFirstThenReceived) {
             d.Click(2);
         });
     list.ShowResults(33);
-    EXPECT_EQ(shown, (std::vector<std::string>{"newer|1:1|2", "older|1:1|1", "received|2:1|3"}));
+    EXPECT_EQ(shown, (std::vector<std::string>{"newer|1:1|2", "older|1:1|1", "reçu|2:1|3"}));
     list.ShowResults(99); // no combat there: no dialog
     EXPECT_TRUE(Hooks.Clean()) << Hooks.Report();
 }
