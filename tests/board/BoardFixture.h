@@ -8,6 +8,7 @@
 
 #include <array>
 #include <memory>
+#include <vector>
 
 /**
  * A game board on the test pictures, with a memory context standing for the window's client
@@ -26,13 +27,16 @@ protected:
     struct Placement {
         int Unit, HexIndex, StartIndex, Mark;
     };
-    void Load(std::initializer_list<Placement> placements) {
+    void Load(const std::vector<Placement>& placements) {
+        LoadWithoutDrawing(placements);
+        Board->DrawLoadedTurn();
+    }
+    void LoadWithoutDrawing(const std::vector<Placement>& placements) {
         std::array<CounterRecord, KVKMap::Units> records;
         records.fill(CounterRecord(OffBoardHex, OffBoardHex, 0));
         for (const Placement& p : placements)
             records[std::size_t(p.Unit)] = CounterRecord(p.HexIndex, p.StartIndex, p.Mark);
         ASSERT_TRUE(Board->LoadCounters(records));
-        Board->DrawLoadedTurn();
     }
 
     /** The units standing in a hex, bottom first. */

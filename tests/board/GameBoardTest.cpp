@@ -16,11 +16,7 @@ TEST_F(GameBoardTest, spreadAndDrawingPositionsForEveryStackSize) {
         std::vector<Placement> placements;
         for (int u = 0; u < n; ++u)
             placements.push_back({u, 33, 33, 0});
-        std::array<CounterRecord, KVKMap::Units> records;
-        records.fill(CounterRecord(OffBoardHex, OffBoardHex, 0));
-        for (const Placement& p : placements)
-            records[std::size_t(p.Unit)] = CounterRecord(p.HexIndex, p.StartIndex, p.Mark);
-        ASSERT_TRUE(Board->LoadCounters(records));
+        LoadWithoutDrawing(placements);
         EXPECT_EQ(Board->StackSpread(33, 0), TPoint(0, expected[std::size_t(n)])) << n;
         EXPECT_EQ(Board->StackSpread(33, +1),
                   TPoint(0, expected[std::size_t(std::min(n + 1, 17))]));
