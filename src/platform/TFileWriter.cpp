@@ -1,9 +1,10 @@
 #include "TFileWriter.h"
 
+#include "TFileBatch.h"
+
 #include <QByteArray>
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 #include <QString>
 
 namespace {
@@ -15,29 +16,30 @@ QString DecodeName(const std::string& fileName) {
 } // namespace
 
 bool TFileWriter::WriteAll(const std::string& fileName, const std::string& bytes) {
-    if (fileName.empty())
-        return false;
-    QSaveFile file(DecodeName(fileName));
-    // Never write in place: if the temporary file cannot be made, the save fails.
-    file.setDirectWriteFallback(false);
-    if (!file.open(QIODevice::WriteOnly))
-        return false;
-    if (file.write(bytes.data(), qint64(bytes.size())) != qint64(bytes.size())) {
-        file.cancelWriting();
-        return false;
-    }
-    return file.commit();
+    TFileBatch batch;
+    return batch.Prepare(fileName, bytes) && batch.Commit();
 }
 
-bool TFileWriter::ReadAll(const std::string& fileName, std::string& out) {
+bool TFileWriter::ReadAll(const std::string& fileName, std::string& out, std::string* why,
+                          std::size_t limit) {
+    auto fail = [why](const QString& reason) {
+        if (why)
+            *why = reason.toStdString();
+        return false;
+    };
     if (fileName.empty())
-        return false;
-    QFile file(DecodeName(fileName));
+        return fail(QStringLiteral("the file has no name"));
+    const QFileInfo info(DecodeName(fileName));
+    if (info.isDir())
+        return fail(QStringLiteral("it is a folder, not a file"));
+    QFile file(info.filePath());
     if (!file.open(QIODevice::ReadOnly))
-        return false;
-    const QByteArray data = file.readAll();
+        return fail(file.errorString());
+    // Only as much as asked for: a reader never allocates for what it would refuse anyway.
+    const bool tooLong = file.size() >= 0 && std::size_t(file.size()) > limit;
+    const QByteArray data = tooLong ? file.read(qint64(limit) + 1) : file.readAll();
     if (file.error() != QFileDevice::NoError)
-        return false;
+        return fail(file.errorString());
     out.assign(data.constData(), std::size_t(data.size()));
     return true;
 }
@@ -47,4 +49,8 @@ bool TFileWriter::Exists(const std::string& fileName) {
         return false;
     const QFileInfo info(DecodeName(fileName));
     return info.exists() && !info.isDir();
+}
+
+bool TFileWriter::PathExists(const std::string& fileName) {
+    return !fileName.empty() && QFileInfo::exists(DecodeName(fileName));
 }

@@ -25,6 +25,22 @@ void ModalHooks::AnswerMessageBox(int answer) {
     Answers.push_back(answer);
 }
 
+void ModalHooks::AnswerFileDialog(std::string path) {
+    FileAnswers.emplace_back(std::move(path));
+}
+
+void ModalHooks::CancelFileDialog() {
+    FileAnswers.emplace_back(std::nullopt);
+}
+
+std::optional<std::optional<std::string>> ModalHooks::TakeFileAnswer() {
+    if (FileAnswers.empty())
+        return std::nullopt;
+    std::optional<std::string> answer = std::move(FileAnswers.front());
+    FileAnswers.pop_front();
+    return answer;
+}
+
 void ModalHooks::DriveDialog(Driver driver) {
     Drivers.push_back({0, std::move(driver)});
 }
@@ -61,7 +77,7 @@ ModalHooks::Driver ModalHooks::TakeDriver(TResId templateId) {
 }
 
 bool ModalHooks::Clean() const {
-    return FailureList.empty() && Answers.empty() && Drivers.empty();
+    return FailureList.empty() && Answers.empty() && Drivers.empty() && FileAnswers.empty();
 }
 
 std::string ModalHooks::Report() const {
@@ -70,6 +86,8 @@ std::string ModalHooks::Report() const {
         out += f + "\n";
     if (!Answers.empty())
         out += std::to_string(Answers.size()) + " queued message box answer(s) not used\n";
+    if (!FileAnswers.empty())
+        out += std::to_string(FileAnswers.size()) + " queued file dialog answer(s) not used\n";
     if (!Drivers.empty())
         out += std::to_string(Drivers.size()) + " queued dialog driver(s) not used\n";
     return out;

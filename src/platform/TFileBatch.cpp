@@ -1,0 +1,154 @@
+#include "TFileBatch.h"
+
+#include <cerrno>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+bool TFileBatch::SyncToDisk = true;
+
+namespace {
+
+TFileBatch::FaultHook Hook;
+
+bool Injected(TFileBatch::Step step, const std::string& fileName) {
+    return Hook && Hook(step, fileName);
+}
+
+std::string SystemReason(int error) {
+    return std::strerror(error);
+}
+
+std::string FolderOf(const std::string& fileName) {
+    const std::size_t slash = fileName.rfind('/');
+    if (slash == std::string::npos)
+        return ".";
+    return slash == 0 ? "/" : fileName.substr(0, slash);
+}
+
+// The permissions a new file gets from the process's file-creation mask, as a plain create
+// would give it; a file that is replaced keeps its own.
+mode_t ModeFor(const std::string& target) {
+    struct stat st {};
+    if (::stat(target.c_str(), &st) == 0)
+        return st.st_mode & 07777;
+    const mode_t mask = ::umask(0);
+    ::umask(mask);
+    return 0666 & ~mask;
+}
+
+bool WriteFully(int fd, std::string_view bytes) {
+    while (!bytes.empty()) {
+        const ssize_t n = ::write(fd, bytes.data(), bytes.size());
+        if (n < 0) {
+            if (errno == EINTR)
+                continue;
+            return false;
+        }
+        bytes.remove_prefix(std::size_t(n));
+    }
+    return true;
+}
+
+void SyncFolder(const std::string& folder) {
+    const int fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd < 0)
+        return;
+    ::fsync(fd);
+    ::close(fd);
+}
+
+} // namespace
+
+void TFileBatch::SetFaultHook(FaultHook hook) {
+    Hook = std::move(hook);
+}
+
+TFileBatch::~TFileBatch() {
+    RemoveTemporaries();
+}
+
+bool TFileBatch::Fail(const std::string& fileName, std::string reason) {
+    Failed = true;
+    FailedName = fileName;
+    Why = std::move(reason);
+    return false;
+}
+
+void TFileBatch::RemoveTemporaries() {
+    for (const Pending& p : Files)
+        if (!p.Temporary.empty())
+            ::unlink(p.Temporary.c_str());
+    Files.clear();
+}
+
+bool TFileBatch::Prepare(const std::string& fileName, std::string_view bytes) {
+    if (Failed || Committed)
+        return false;
+    if (fileName.empty())
+        return Fail(fileName, "the file has no name");
+    struct stat st {};
+    if (::stat(fileName.c_str(), &st) == 0 && S_ISDIR(st.st_mode))
+        return Fail(fileName, "a folder of that name is in the way");
+
+    // The temporary sits beside its target, so the rename never crosses a file system.
+    const std::string folder = FolderOf(fileName);
+    const std::size_t slash = fileName.rfind('/');
+    const std::size_t nameStart = slash == std::string::npos ? 0 : slash + 1;
+    std::string temporary =
+        fileName.substr(0, nameStart) + "." + fileName.substr(nameStart) + ".XXXXXX";
+    if (Injected(Step::Create, fileName))
+        return Fail(fileName, "a new file cannot be created in " + folder);
+    const int fd = ::mkstemp(temporary.data());
+    if (fd < 0)
+        return Fail(fileName,
+                    "a new file cannot be created in " + folder + " (" + SystemReason(errno) + ")");
+    Files.push_back({fileName, temporary});
+    ::fchmod(fd, ModeFor(fileName));
+
+    bool ok = true;
+    std::string reason;
+    if (Injected(Step::Write, fileName)) {
+        ok = false;
+        reason = "writing the file failed";
+    } else if (!WriteFully(fd, bytes)) {
+        ok = false;
+        reason = "writing the file failed (" + SystemReason(errno) + ")";
+    } else if (Injected(Step::Flush, fileName)) {
+        ok = false;
+        reason = "the file could not be flushed to the disk";
+    } else if (SyncToDisk && ::fsync(fd) != 0) {
+        ok = false;
+        reason = "the file could not be flushed to the disk (" + SystemReason(errno) + ")";
+    }
+    if (::close(fd) != 0 && ok) {
+        ok = false;
+        reason = "closing the file failed (" + SystemReason(errno) + ")";
+    }
+    if (!ok)
+        return Fail(fileName, reason);
+    return true;
+}
+
+bool TFileBatch::Commit() {
+    if (Failed || Committed || Files.empty())
+        return false;
+    Committed = true;
+    for (Pending& p : Files) {
+        if (Injected(Step::Replace, p.Target))
+            return Fail(p.Target, "the old file could not be replaced");
+        if (::rename(p.Temporary.c_str(), p.Target.c_str()) != 0)
+            return Fail(p.Target,
+                        "the old file could not be replaced (" + SystemReason(errno) + ")");
+        p.Temporary.clear();
+        ++ReplacedCount;
+    }
+    if (SyncToDisk)
+        for (const Pending& p : Files)
+            SyncFolder(FolderOf(p.Target));
+    return true;
+}

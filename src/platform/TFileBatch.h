@@ -1,0 +1,64 @@
+#pragma once
+
+#include <cstddef>
+#include <functional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+/**
+ * Writes a set of files all or nothing, as far as a file system allows. Each file is first
+ * prepared completely: its bytes go to a new temporary file in the target's folder, which is
+ * flushed (and, with SyncToDisk, forced to the disk). Only when every file of the set has been
+ * prepared does Commit rename the temporaries over their targets, one after the other; a
+ * rename within one folder replaces the old file at once, so a reader finds either the old
+ * file or the new one, never a part of one. Temporaries that are not committed are removed
+ * when the batch ends. File names are byte strings in the system's local encoding.
+ */
+class TFileBatch {
+public:
+    /** The steps of writing one file, in order; a test can make any of them fail. */
+    enum class Step { Create, Write, Flush, Replace };
+    /** Asked before each step of each file; true makes that step fail. Tests only. */
+    using FaultHook = std::function<bool(Step step, const std::string& fileName)>;
+
+    TFileBatch() = default;
+    ~TFileBatch();
+    TFileBatch(const TFileBatch&) = delete;
+    TFileBatch& operator=(const TFileBatch&) = delete;
+
+    /**
+     * Prepares fileName to receive bytes. False when it cannot be prepared (or an earlier file
+     * of the batch could not): FailedFile and Reason then say which file and why.
+     */
+    bool Prepare(const std::string& fileName, std::string_view bytes);
+    /**
+     * Replaces every prepared file, in the order prepared. False when nothing was prepared
+     * successfully or a replacement failed; Replaced tells how many files were replaced.
+     */
+    bool Commit();
+
+    const std::string& FailedFile() const { return FailedName; }
+    const std::string& Reason() const { return Why; }
+    std::size_t Replaced() const { return ReplacedCount; }
+
+    static void SetFaultHook(FaultHook hook);
+    /** Whether prepared files and their folders are forced to the disk; on by default. */
+    static bool SyncToDisk;
+
+private:
+    struct Pending {
+        std::string Target;
+        std::string Temporary;
+    };
+
+    bool Fail(const std::string& fileName, std::string reason);
+    void RemoveTemporaries();
+
+    std::vector<Pending> Files;
+    bool Failed = false;
+    bool Committed = false;
+    std::size_t ReplacedCount = 0;
+    std::string FailedName;
+    std::string Why;
+};
