@@ -1,5 +1,6 @@
 // Moving counters and drawing a loaded turn on the bundled map with the real pictures, and
 // the floor a move cannot beat: the raw pixel copies it has to make.
+#include "FakeCombatList.h"
 #include "KVKMap.h"
 #include "TMemoryDC.h"
 
@@ -15,7 +16,7 @@ constexpr int HexA = 10 * 32 + 10, HexB = 11 * 32 + 10;
 std::unique_ptr<KVKMap> MakeBoard() {
     KVKMap::SlideDuration = std::chrono::milliseconds(0);
     return std::make_unique<KVKMap>(nullptr, &TModule::Application(),
-                                    KURVASK_SOURCE_DIR "/data/kvkmap.bmp");
+                                    KURVASK_SOURCE_DIR "/data/kvkmap.bmp", &FakeCombatList::Make);
 }
 
 // Units 0..n-1 on hex A, the others spread over the board, two to a hex.

@@ -28,6 +28,14 @@ public:
     virtual void ReadFile(const std::string& fileName) = 0;
     /** Writes the combats declared since the list was made; false when that failed. */
     virtual bool WriteFile(const std::string& fileName) = 0;
+    /** The bytes WriteFile writes, for a caller that writes the turn's files together. */
+    virtual std::string FileBytes() const = 0;
+    /**
+     * Passes the combats read with the turn on again: from now on they are written after the
+     * declared ones, with the bytes they were read with. For a turn saved part way through and
+     * reloaded, whose combats must still reach the opponent.
+     */
+    virtual void ResendReceived() = 0;
 };
 
 /** Makes an empty combat list for a board: its window, module and map surface. */

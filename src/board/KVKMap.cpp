@@ -7,24 +7,10 @@
 
 #include <cstdlib>
 #include <ctime>
+#include <stdexcept>
 #include <thread>
 
 std::chrono::milliseconds KVKMap::SlideDuration{300};
-
-namespace {
-
-// The combat list of a board that was given none: it holds nothing and shows nothing.
-class NoCombats : public CombatList {
-public:
-    void Declare(TDC&, const TPoint&, int) override {}
-    void ShowAll(TDC&, const TPoint&) override {}
-    void ClearAll(TDC&, const TPoint&) override {}
-    void ShowResults(int) override {}
-    void ReadFile(const std::string&) override {}
-    bool WriteFile(const std::string&) override { return false; }
-};
-
-} // namespace
 
 KVKMap::KVKMap(TWindow* window, HINSTANCE module, const char* mapFileName,
                CombatListFactory makeCombats)
@@ -33,6 +19,8 @@ KVKMap::KVKMap(TWindow* window, HINSTANCE module, const char* mapFileName,
                    TOpenSaveData::NoTestFileCreate,
                "KVK Unit Files (*.kvk) | *.kvk", "kvk"),
       MakeCombats(std::move(makeCombats)), Window(window) {
+    if (!MakeCombats)
+        throw std::invalid_argument("a game board needs a maker of its combat list");
     Hex::SetBackgroundSize(BodyWidth, BodyHeight);
     Hexes.reserve(HexCount);
     for (int i = 0; i < HexCount; ++i)
@@ -52,9 +40,7 @@ KVKMap::~KVKMap() {
 
 std::unique_ptr<CombatList> KVKMap::NewCombatList() {
     HINSTANCE module = Window ? Window->GetModule() : Module();
-    if (MakeCombats)
-        return MakeCombats(Window, module, &MapSurface());
-    return std::make_unique<NoCombats>();
+    return MakeCombats(Window, module, &MapSurface());
 }
 
 bool KVKMap::HasCounters(const TPoint& mapPoint) {
@@ -246,4 +232,17 @@ void KVKMap::AssignUnitLabels() {
         return;
     for (int i = 0; i < Units; ++i)
         Counters[std::size_t(i)]->Label = std::string(UnitRoster::Label(i));
+}
+
+std::array<CounterRecord, KVKMap::Units> KVKMap::Records() const {
+    std::array<CounterRecord, Units> records;
+    if (!TurnLoaded)
+        return records;
+    // A counter's positions are always hex origins, which the coarse lookup maps back exactly.
+    for (int i = 0; i < Units; ++i) {
+        const Counter& c = *Counters[std::size_t(i)];
+        records[std::size_t(i)] =
+            CounterRecord(CoarseHexAt(c.Position), CoarseHexAt(c.Start), c.Mark);
+    }
+    return records;
 }

@@ -28,10 +28,10 @@ public:
 
     /**
      * A board on the map picture. makeCombats makes the board's combat list, now and at
-     * every clearing; without one the board keeps no combats.
+     * every clearing; a board cannot be made without one (std::invalid_argument).
      */
     KVKMap(TWindow* window, HINSTANCE module, const char* mapFileName,
-           CombatListFactory makeCombats = {});
+           CombatListFactory makeCombats);
     ~KVKMap() override;
 
     bool HasCounters(const TPoint& mapPoint) override;
@@ -73,6 +73,11 @@ public:
     /** Draws every stack into the map surface, as a freshly loaded turn is shown. */
     void DrawLoadedTurn();
     void AssignUnitLabels();
+    /**
+     * Where every unit stands, as the unit file keeps it: the hexes of its position and its
+     * start position, and its mark. All zero when no turn is loaded.
+     */
+    std::array<CounterRecord, Units> Records() const;
     /** Writes the plain-text movement report beside the unit file, replacing any older one. */
     void WriteMovementReport(std::string unitFileName);
 

@@ -13,10 +13,10 @@ void PadTo(std::string& text, std::size_t width) {
         text.append(width - text.size(), ' ');
 }
 
-const char* NoteFor(const Counter& c, int current, int start) {
-    if (c.Mark == Counter::Rail)
+const char* NoteFor(int mark, int current, int start) {
+    if (mark == Counter::Rail)
         return "- Rail";
-    if (c.Mark == Counter::Replacement)
+    if (mark == Counter::Replacement)
         return "- Repl";
     if (current == start)
         return "- Did not move";
@@ -25,22 +25,18 @@ const char* NoteFor(const Counter& c, int current, int start) {
 
 } // namespace
 
-std::string MovementReport::Text(const KVKMap& board) {
-    if (!board.TurnLoaded)
-        return {};
+std::string MovementReport::Text(const std::array<CounterRecord, UnitRoster::Units>& records) {
     std::string out = Header;
-    for (int i = 0; i < KVKMap::Units; ++i) {
-        const Counter& c = *board.GetCounter(i);
-        const int current = MapBoard::HexAt(c.Position);
-        const int start = MapBoard::HexAt(c.Start);
-        if (MapBoard::IsOnBoard(current) || MapBoard::IsOnBoard(start)) {
-            std::string line = c.Label, from, to;
+    for (int i = 0; i < UnitRoster::Units; ++i) {
+        const CounterRecord& r = records[std::size_t(i)];
+        if (MapBoard::IsOnBoard(r.HexIndex) || MapBoard::IsOnBoard(r.StartIndex)) {
+            std::string line(UnitRoster::Label(i)), from, to;
             PadTo(line, 19);
-            MapBoard::HexLabel(start, from, true);
+            MapBoard::HexLabel(r.StartIndex, from, true);
             PadTo(from, 12);
-            MapBoard::HexLabel(current, to, true);
+            MapBoard::HexLabel(r.HexIndex, to, true);
             PadTo(to, 10);
-            out += line + from + to + NoteFor(c, current, start) + "\n";
+            out += line + from + to + NoteFor(r.Mark, r.HexIndex, r.StartIndex) + "\n";
         }
         if (i == UnitRoster::LastSoviet)
             out += Separator;
@@ -56,5 +52,5 @@ void KVKMap::WriteMovementReport(std::string unitFileName) {
     std::ofstream report(CompanionFileName(unitFileName, ".txt"), std::ios::out | std::ios::trunc);
     if (!report.good())
         return;
-    report << MovementReport::Text(*this);
+    report << MovementReport::Text(Records());
 }

@@ -1,8 +1,10 @@
 #pragma once
 
-#include <string>
+#include "CounterRecord.h"
+#include "UnitRoster.h"
 
-class KVKMap;
+#include <array>
+#include <string>
 
 /**
  * The plain-text movement report of a turn: a header, then one line per unit that stands on
@@ -14,6 +16,6 @@ public:
     static constexpr const char* Header = "Unit               From        To\n";
     static constexpr const char* Separator = "\n~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~\n\n";
 
-    /** The report's text for the loaded turn; empty when no turn is loaded. */
-    static std::string Text(const KVKMap& board);
+    /** The report's text for the units where they stand, labelled from the roster. */
+    static std::string Text(const std::array<CounterRecord, UnitRoster::Units>& records);
 };

@@ -13,8 +13,36 @@ CaECombats::CaECombats(TWindow* window, HINSTANCE module, TDC* mapSurface)
 
 // Each marker puts the map back under it as its combat goes.
 CaECombats::~CaECombats() {
-    DeclaredList.clear();
-    ReceivedList.clear();
+    DeleteAll();
+}
+
+std::vector<Combat*> CaECombats::StampedNewestFirst() const {
+    std::vector<Combat*> stamped;
+    for (const auto* list : {&DeclaredList, &ReceivedList})
+        for (const auto& c : *list)
+            if (c->Marker && c->Marker->IsStamped())
+                stamped.push_back(c.get());
+    std::sort(stamped.begin(), stamped.end(), [](const Combat* a, const Combat* b) {
+        return a->Marker->StampOrder() > b->Marker->StampOrder();
+    });
+    return stamped;
+}
+
+void CaECombats::DeleteAll() {
+    std::vector<std::unique_ptr<CaECombat>> all;
+    for (auto* list : {&DeclaredList, &ReceivedList}) {
+        for (auto& c : *list)
+            all.push_back(std::move(c));
+        list->clear();
+    }
+    // Unstamped markers restore nothing; the stamped ones go newest first.
+    std::stable_sort(all.begin(), all.end(), [](const auto& a, const auto& b) {
+        const std::uint64_t ta = a->Marker ? a->Marker->StampOrder() : 0;
+        const std::uint64_t tb = b->Marker ? b->Marker->StampOrder() : 0;
+        return ta > tb;
+    });
+    for (auto& c : all)
+        c.reset();
 }
 
 std::unique_ptr<CombatList> CaECombats::Make(TWindow* window, HINSTANCE module, TDC* surface) {
@@ -45,9 +73,7 @@ void CaECombats::ShowAll(TDC& screen, const TPoint& scroll) {
 }
 
 void CaECombats::ClearAll(TDC& screen, const TPoint& scroll) {
-    for (auto& c : DeclaredList)
-        c->HideMarker(screen, scroll);
-    for (auto& c : ReceivedList)
+    for (Combat* c : StampedNewestFirst())
         c->HideMarker(screen, scroll);
 }
 
@@ -58,22 +84,29 @@ void CaECombats::ShowResults(int hexIndex) {
         c->ShowResult(Window, hexIndex);
 }
 
+void CaECombats::ReportUnreadable(const std::string& fileName, const std::string& reason) {
+    const std::string text = "The combats of the file\n" + fileName +
+                             "\ncould not be read: " + reason +
+                             ".\nThe turn is shown without them.";
+    TApplication::MessageBox(Window, text.c_str(), "Damaged Combat File",
+                             MB_OK | MB_ICONEXCLAMATION);
+}
+
 void CaECombats::ReadFile(const std::string& fileName) {
-    std::string bytes;
-    if (!TFileWriter::Exists(fileName) || !TFileWriter::ReadAll(fileName, bytes))
+    if (!TFileWriter::PathExists(fileName))
         return;
+    std::string bytes, why;
+    if (!TFileWriter::ReadAll(fileName, bytes, &why)) {
+        ReportUnreadable(fileName, "the file cannot be opened (" + why + ")");
+        return;
+    }
     // The whole file is checked before anything is built from it.
     const ParsedCombatFile parsed = CombatFile::Parse(bytes);
     if (!parsed.Ok()) {
-        const std::string text = "The combats of the file\n" + fileName +
-                                 "\ncould not be read: the file is damaged (" + parsed.Reason +
-                                 ").\nThe turn is shown without them.";
-        TApplication::MessageBox(Window, text.c_str(), "Damaged Combat File",
-                                 MB_OK | MB_ICONEXCLAMATION);
+        ReportUnreadable(fileName, "the file is damaged (" + parsed.Reason + ")");
         return;
     }
-    ReceivedList.clear();
-    DeclaredList.clear();
+    DeleteAll();
     for (const CombatRecord& record : parsed.Records) {
         auto combat = std::make_unique<CaECombat>(*MapSurface, Instance);
         combat->Data = record.Data;
@@ -88,9 +121,14 @@ std::string CaECombats::FileBytes() const {
     // A combat without a marker has no die roll and no place on the map: it is not passed on.
     const auto resolved = std::count_if(DeclaredList.begin(), DeclaredList.end(),
                                         [](const auto& c) { return c->Marker != nullptr; });
-    out.WriteInt32(std::int32_t(resolved));
+    const auto resent = Resend ? ReceivedList.size() : 0;
+    out.WriteInt32(std::int32_t(std::size_t(resolved) + resent));
     for (const auto& c : DeclaredList)
         if (c->Marker)
+            CombatFile::WriteRecord(out, c->Data, *c->Marker);
+    // A received combat's marker writes the place and picture it was read with.
+    if (Resend)
+        for (const auto& c : ReceivedList)
             CombatFile::WriteRecord(out, c->Data, *c->Marker);
     return bytes;
 }

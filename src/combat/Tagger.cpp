@@ -12,6 +12,8 @@ namespace {
 // a rectangle that far out lies on no picture anyway.
 constexpr long long FarAway = 1LL << 30;
 
+std::uint64_t StampClock = 0;
+
 bool Drawable(const TPoint& at, int width, int height) {
     return std::llabs(at.x) < FarAway && std::llabs(at.y) < FarAway && width < FarAway &&
            height < FarAway;
@@ -85,6 +87,7 @@ void Tagger::Stamp() {
             copy.BitBlt(0, 0, Width, Height, *Target, Position.x, Position.y, SRCCOPY);
         }
         Background = std::move(saved);
+        StampedAt = ++StampClock;
     }
     DrawPicture(*Target, Position);
 }

@@ -73,6 +73,12 @@ public:
     int GetFileImageId() const { return FileImageId; }
     /** True while the marker is in the map surface (its background is saved). */
     bool IsStamped() const { return Background != nullptr; }
+    /**
+     * When the marker was last stamped onto the bare pixels it saved, counted over all markers:
+     * a marker stamped later may have saved pixels of an earlier one beneath it, so markers are
+     * taken off in the reverse of this order. 0 while not stamped.
+     */
+    std::uint64_t StampOrder() const { return Background ? StampedAt : 0; }
 
 private:
     const TModule& Module() const;
@@ -89,4 +95,5 @@ private:
     std::int32_t Height = 0;
     TPoint FileOffset;
     std::int32_t FileImageId = 0;
+    std::uint64_t StampedAt = 0;
 };

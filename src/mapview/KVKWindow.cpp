@@ -1,9 +1,12 @@
 #include "KVKWindow.h"
 
+#include "CaECombats.h"
+
 #include <algorithm>
 
 KVKWindow::KVKWindow(const char* mapFileName)
-    : Board(std::make_unique<KVKMap>(this, GetModule(), mapFileName)) {
+    : Board(std::make_unique<KVKMap>(this, GetModule(), mapFileName, &CaECombats::Make)),
+      Turns(std::make_unique<TurnFile>(*Board)) {
     UpdateScrollRange();
 }
 

@@ -2,13 +2,15 @@
 
 #include "KVKMap.h"
 #include "TScrollWindow.h"
+#include "TurnFile.h"
 
 #include <memory>
 
 /**
  * The map window: the client of the main frame and the only view of the game. It owns the
- * game board and shows its map surface at full size behind two scroll bars; painting is one
- * block copy of the surface, which already holds every counter and marker.
+ * game board (with the program's real combat list) and shows its map surface at full size behind
+ * two scroll bars; painting is one block copy of the surface, which already holds every counter and
+ * marker.
  */
 class KVKWindow : public TScrollWindow {
 public:
@@ -24,7 +26,10 @@ public:
     TPoint ClientToMap(const TPoint& p) const { return p + GetScrollPos(); }
 
     KVKMap& Map() { return *Board; }
+    /** The turn's files: opening and saving turns on this window's board. */
+    TurnFile& Turn() { return *Turns; }
 
 private:
     std::unique_ptr<KVKMap> Board;
+    std::unique_ptr<TurnFile> Turns;
 };

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "FakeCombatList.h"
 #include "KVKMap.h"
 #include "TMemoryDC.h"
 #include "TestPictures.h"
@@ -20,7 +21,8 @@ protected:
 
     void SetUp() override {
         KVKMap::SlideDuration = std::chrono::milliseconds(0);
-        Board = std::make_unique<KVKMap>(nullptr, &Pictures.Module(), Pictures.MapFile().c_str());
+        Board = std::make_unique<KVKMap>(nullptr, &Pictures.Module(), Pictures.MapFile().c_str(),
+                                         &FakeCombatList::Make);
     }
 
     /** Every unit off the map, except those given as {unit, hex, start hex, mark}. */

@@ -35,7 +35,7 @@ TEST_F(MovementReportTest, fullReportForAHandMadePosition) {
                                  "(3-5) : 10 Ac      Off board   QQ32      \n"
                                  "\n~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~\n\n"
                                  "(3-4) : 54 Inf     B2          A1        \n";
-    EXPECT_EQ(MovementReport::Text(*Board), expected);
+    EXPECT_EQ(MovementReport::Text(Board->Records()), expected);
 
     const std::string unitFile = Pictures.Folder().Path("turn05.kvk");
     Board->WriteMovementReport(unitFile);
@@ -44,11 +44,11 @@ TEST_F(MovementReportTest, fullReportForAHandMadePosition) {
 
 TEST_F(MovementReportTest, separatorStandsOnceEvenWithoutSovietLines) {
     Load({{200, A1, A1, 0}});
-    EXPECT_EQ(MovementReport::Text(*Board),
+    EXPECT_EQ(MovementReport::Text(Board->Records()),
               std::string("Unit               From        To\n") + MovementReport::Separator +
                   "Stuka              A1          A1        - Did not move\n");
     Load({});
-    EXPECT_EQ(MovementReport::Text(*Board),
+    EXPECT_EQ(MovementReport::Text(Board->Records()),
               std::string(MovementReport::Header) + MovementReport::Separator);
 }
 
@@ -57,7 +57,7 @@ TEST_F(MovementReportTest, reportReplacesAnOlderOneAndHandlesOddNames) {
     dir.Write("game.txt", std::string(5000, 'x'));
     Load({{0, A1, A1, 0}});
     Board->WriteMovementReport(dir.Path("game.kvk"));
-    EXPECT_EQ(dir.Read("game.txt"), MovementReport::Text(*Board));
+    EXPECT_EQ(dir.Read("game.txt"), MovementReport::Text(Board->Records()));
 
     // The last ".kvk" is cut; a name without one gets ".txt" appended to all of it.
     Board->WriteMovementReport(dir.Path("a.kvk.b.kvk"));

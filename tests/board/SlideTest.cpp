@@ -39,7 +39,8 @@ protected:
     void SetUp() override {
         KVKMap::SlideDuration = std::chrono::milliseconds(0);
         Window.Module = &Pictures.Module();
-        Board = std::make_unique<KVKMap>(&Window, &Pictures.Module(), Pictures.MapFile().c_str());
+        Board = std::make_unique<KVKMap>(&Window, &Pictures.Module(), Pictures.MapFile().c_str(),
+                                         &FakeCombatList::Make);
     }
     RecordingWindow Window;
 };

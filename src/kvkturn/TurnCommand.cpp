@@ -1,0 +1,239 @@
+#include "TurnCommand.h"
+
+#include "CombatFile.h"
+#include "CompanionFileName.h"
+#include "MapBoard.h"
+#include "MovementReport.h"
+#include "TFileWriter.h"
+#include "UnitFile.h"
+#include "UnitRoster.h"
+#include "Windows1252.h"
+
+#include <cstdio>
+#include <optional>
+#include <ostream>
+
+namespace {
+
+const char* const MarkNames[] = {"none", "surrendered", "rail", "replacement"};
+
+struct Turn {
+    std::string UnitFileName;
+    UnitFile::Records Units;
+    std::string CombatFileName;
+    /** Empty when the turn has no combat file. */
+    std::optional<std::vector<CombatRecord>> Combats;
+};
+
+class Failure {
+public:
+    explicit Failure(std::string message) : Message(std::move(message)) {}
+    std::string Message;
+};
+
+std::string HexName(int hex) {
+    std::string label;
+    MapBoard::HexLabel(hex, label, true);
+    return label;
+}
+
+bool OnMap(const CounterRecord& r) {
+    return MapBoard::IsOnBoard(r.HexIndex) || MapBoard::IsOnBoard(r.StartIndex);
+}
+
+/** A text of the files as the terminal shows it: decoded from the game's code page. */
+std::string Readable(const std::string& bytes) {
+    return Windows1252::Decode(bytes).toStdString();
+}
+
+UnitFile::Records ReadUnits(const std::string& fileName) {
+    std::string bytes, why;
+    if (!TFileWriter::PathExists(fileName))
+        throw Failure(fileName + ": no such file");
+    if (!TFileWriter::ReadAll(fileName, bytes, &why, UnitFile::Size))
+        throw Failure(fileName + ": cannot be read: " + why);
+    const ParsedUnitFile parsed = UnitFile::Parse(bytes);
+    if (!parsed.Ok())
+        throw Failure(fileName + ": damaged unit file: " + parsed.Reason);
+    return parsed.Records;
+}
+
+Turn ReadTurn(const std::string& unitFileName, bool withCombats) {
+    Turn turn;
+    turn.UnitFileName = unitFileName;
+    turn.Units = ReadUnits(unitFileName);
+    turn.CombatFileName = CompanionFileName(unitFileName, ".cbt");
+    if (!withCombats || !TFileWriter::PathExists(turn.CombatFileName))
+        return turn;
+    std::string bytes, why;
+    if (!TFileWriter::ReadAll(turn.CombatFileName, bytes, &why))
+        throw Failure(turn.CombatFileName + ": cannot be read: " + why);
+    ParsedCombatFile parsed = CombatFile::Parse(bytes);
+    if (!parsed.Ok())
+        throw Failure(turn.CombatFileName + ": damaged combat file: " + parsed.Reason);
+    turn.Combats = std::move(parsed.Records);
+    return turn;
+}
+
+std::string Padded(std::string text, std::size_t width) {
+    if (text.size() < width)
+        text.append(width - text.size(), ' ');
+    return text;
+}
+
+void ShowText(const Turn& turn, std::ostream& out) {
+    int onMap = 0;
+    for (const CounterRecord& r : turn.Units)
+        onMap += OnMap(r) ? 1 : 0;
+    out << "Turn " << turn.UnitFileName << "\n"
+        << onMap << " of " << UnitFile::Units << " units on the map\n";
+    for (int unit = 0; unit < UnitFile::Units; ++unit) {
+        if (unit == 0 || unit == UnitRoster::LastSoviet + 1)
+            out << "\n"
+                << (unit == 0 ? "Soviet" : "Axis") << "\n"
+                << "  Unit                Start       Now         Mark\n";
+        const CounterRecord& r = turn.Units[std::size_t(unit)];
+        if (!OnMap(r))
+            continue;
+        out << "  " << Padded(std::string(UnitRoster::Label(unit)), 20)
+            << Padded(HexName(r.StartIndex), 12) << Padded(HexName(r.HexIndex), 12)
+            << (r.Mark == 0 ? "" : MarkNames[r.Mark]) << "\n";
+    }
+    out << "\n";
+    if (!turn.Combats) {
+        out << "No combat file (" << turn.CombatFileName << ")\n";
+        return;
+    }
+    out << turn.Combats->size() << (turn.Combats->size() == 1 ? " combat" : " combats") << " in "
+        << turn.CombatFileName << "\n";
+    for (const CombatRecord& c : *turn.Combats)
+        out << "  Hex " << Padded(HexName(c.Data.HexIndex), 10) << " odds "
+            << Padded(Readable(c.Data.Odds), 5) << " die " << Padded(Readable(c.Data.DieRoll), 2)
+            << " " << Readable(c.Data.Comments) << "\n";
+}
+
+std::string Json(const std::string& utf8) {
+    std::string out = "\"";
+    for (const char ch : utf8) {
+        const auto c = static_cast<unsigned char>(ch);
+        switch (c) {
+        case '"':
+            out += "\\\"";
+            break;
+        case '\\':
+            out += "\\\\";
+            break;
+        case '\n':
+            out += "\\n";
+            break;
+        case '\r':
+            out += "\\r";
+            break;
+        case '\t':
+            out += "\\t";
+            break;
+        default:
+            if (c < 0x20) {
+                char escaped[8];
+                std::snprintf(escaped, sizeof escaped, "\\u%04x", c);
+                out += escaped;
+            } else {
+                out += ch;
+            }
+        }
+    }
+    return out + "\"";
+}
+
+std::string JsonHex(int hex) {
+    return "{\"index\": " + std::to_string(hex) + ", \"label\": " + Json(HexName(hex)) + "}";
+}
+
+void ShowJson(const Turn& turn, std::ostream& out) {
+    out << "{\n  \"unitFile\": " << Json(Readable(turn.UnitFileName)) << ",\n  \"units\": [";
+    bool first = true;
+    for (int unit = 0; unit < UnitFile::Units; ++unit) {
+        const CounterRecord& r = turn.Units[std::size_t(unit)];
+        if (!OnMap(r))
+            continue;
+        out << (first ? "\n" : ",\n") << "    {\"unit\": " << unit
+            << ", \"label\": " << Json(std::string(UnitRoster::Label(unit)))
+            << ", \"side\": " << (unit <= UnitRoster::LastSoviet ? "\"Soviet\"" : "\"Axis\"")
+            << ", \"start\": " << JsonHex(r.StartIndex) << ", \"current\": " << JsonHex(r.HexIndex)
+            << ", \"mark\": " << Json(MarkNames[r.Mark]) << "}";
+        first = false;
+    }
+    out << (first ? "]" : "\n  ]") << ",\n  \"combatFile\": ";
+    if (!turn.Combats) {
+        out << "null,\n  \"combats\": []\n}\n";
+        return;
+    }
+    out << Json(Readable(turn.CombatFileName)) << ",\n  \"combats\": [";
+    first = true;
+    for (const CombatRecord& c : *turn.Combats) {
+        out << (first ? "\n" : ",\n") << "    {\"hex\": " << JsonHex(c.Data.HexIndex)
+            << ", \"odds\": " << Json(Readable(c.Data.Odds))
+            << ", \"dieRoll\": " << Json(Readable(c.Data.DieRoll))
+            << ", \"comment\": " << Json(Readable(c.Data.Comments))
+            << ", \"marker\": {\"x\": " << c.MarkerPosition.x << ", \"y\": " << c.MarkerPosition.y
+            << ", \"picture\": " << c.MarkerImage << "}}";
+        first = false;
+    }
+    out << (first ? "]" : "\n  ]") << "\n}\n";
+}
+
+} // namespace
+
+const char* TurnCommand::Usage() {
+    return "usage: kvkturn show TURN.kvk [--json]\n"
+           "       kvkturn report TURN.kvk\n"
+           "       kvkturn check TURN.kvk\n"
+           "Reads a turn's unit file and the combat file beside it (TURN.cbt).\n"
+           "  show    every unit on the map and every combat, as text or as JSON\n"
+           "  report  the movement report that saving this turn writes\n"
+           "  check   checks both files; exit status 0 when sound, 1 when not\n";
+}
+
+int TurnCommand::Run(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
+    if (args.size() == 1 && (args[0] == "--help" || args[0] == "-h" || args[0] == "help")) {
+        out << Usage();
+        return Done;
+    }
+    std::vector<std::string> words;
+    bool json = false;
+    for (const std::string& a : args) {
+        if (a == "--json")
+            json = true;
+        else
+            words.push_back(a);
+    }
+    const bool known =
+        words.size() == 2 && (words[0] == "show" || words[0] == "report" || words[0] == "check");
+    if (!known || (json && words[0] != "show") || words[1].empty()) {
+        err << Usage();
+        return BadUsage;
+    }
+    const std::string& command = words[0];
+    try {
+        const Turn turn = ReadTurn(words[1], command != "report");
+        if (command == "show") {
+            if (json)
+                ShowJson(turn, out);
+            else
+                ShowText(turn, out);
+        } else if (command == "report") {
+            out << MovementReport::Text(turn.Units);
+        } else {
+            out << turn.UnitFileName << ": sound unit file\n";
+            if (turn.Combats)
+                out << turn.CombatFileName << ": sound combat file, " << turn.Combats->size()
+                    << (turn.Combats->size() == 1 ? " combat\n" : " combats\n");
+            else
+                out << turn.CombatFileName << ": none (a turn without combats)\n";
+        }
+    } catch (const Failure& f) {
+        err << "kvkturn: " << f.Message << "\n";
+        return BadFile;
+    }
+    return Done;
+}

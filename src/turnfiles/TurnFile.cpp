@@ -1,0 +1,192 @@
+#include "TurnFile.h"
+
+#include "BusyCursor.h"
+#include "CompanionFileName.h"
+#include "DialogConstants.h"
+#include "MovementReport.h"
+#include "TApplication.h"
+#include "TBitmap.h"
+#include "TClientDC.h"
+#include "TFileBatch.h"
+#include "TFileOpenDialog.h"
+#include "TFileSaveDialog.h"
+#include "TFileWriter.h"
+#include "TMemoryDC.h"
+
+#include <exception>
+
+std::string TurnFile::Caption(const std::string& unitFileName) {
+    std::string caption = ProgramCaption;
+    // Names from the desktop's dialogs use '/', names from elsewhere may use '\'.
+    const std::size_t separator = unitFileName.find_last_of("/\\");
+    if (separator == std::string::npos)
+        return caption;
+    caption += "  :  " + unitFileName.substr(separator + 1);
+    const std::size_t extension = caption.rfind(".kvk");
+    if (extension != std::string::npos)
+        caption.erase(extension);
+    return caption;
+}
+
+std::string TurnFile::CombatFileName(const std::string& unitFileName) {
+    return CompanionFileName(unitFileName, ".cbt");
+}
+
+std::string TurnFile::ReportFileName(const std::string& unitFileName) {
+    return CompanionFileName(unitFileName, ".txt");
+}
+
+void TurnFile::Tell(const std::string& text) {
+    TApplication::MessageBox(Board.GetWindow(), text.c_str(), ProgramCaption,
+                             MB_OK | MB_ICONEXCLAMATION);
+}
+
+bool TurnFile::ReadUnitFile(const std::string& fileName, UnitFile::Records& records,
+                            std::string& why) {
+    std::string bytes;
+    if (!TFileWriter::ReadAll(fileName, bytes, &why, UnitFile::Size)) {
+        why = "the file cannot be read (" + why + ")";
+        return false;
+    }
+    const ParsedUnitFile parsed = UnitFile::Parse(bytes);
+    if (!parsed.Ok()) {
+        why = "it is no sound unit file: " + parsed.Reason;
+        return false;
+    }
+    records = parsed.Records;
+    return true;
+}
+
+void TurnFile::Load(const UnitFile::Records& records) {
+    // Counters that share a hex stack in unit index order, the highest index on top.
+    Board.LoadCounters(records);
+    Board.Combats().ReadFile(CombatFileName(Board.FileData.FileName));
+}
+
+bool TurnFile::LoadTurn() {
+    BusyCursor busy;
+    if (Board.TurnLoaded)
+        return true;
+    UnitFile::Records records;
+    std::string why;
+    if (!ReadUnitFile(Board.FileData.FileName, records, why))
+        return false;
+    Load(records);
+    return Board.TurnLoaded;
+}
+
+void TurnFile::ShowTurn() {
+    BusyCursor busy;
+    Board.DrawLoadedTurn();
+    if (TWindow* window = Board.GetWindow()) {
+        TClientDC dc(*window);
+        Board.ShowAllCombats(dc, window->GetScrollPos());
+    } else {
+        // No window to show them in: the markers still go into the map surface.
+        TBitmap nowhere(1, 1);
+        TMemoryDC dc(nowhere);
+        Board.ShowAllCombats(dc, {0, 0});
+    }
+}
+
+std::string TurnFile::OpenTurn(bool ask) {
+    bool opened = false;
+    return OpenTurn(ask, opened);
+}
+
+std::string TurnFile::OpenTurn(bool ask, bool& opened) {
+    opened = false;
+    const std::string caption = ProgramCaption;
+    if (ask) {
+        TFileOpenDialog dialog(Board.GetWindow(), Board.FileData);
+        if (dialog.Execute() != IDOK)
+            return caption;
+    }
+    const std::string fileName = Board.FileData.FileName;
+    if (!TFileWriter::PathExists(fileName)) {
+        TApplication::MessageBox(Board.GetWindow(), "Failed to open a '.kvk' file.", "Try Again",
+                                 MB_OK);
+        return caption;
+    }
+
+    UnitFile::Records records;
+    std::string why;
+    {
+        BusyCursor busy;
+        if (!ReadUnitFile(fileName, records, why)) {
+            // Checked before the board is cleared: the turn on the board stays as it was.
+            Tell("The turn file\n" + fileName + "\ncannot be opened: " + why +
+                 ".\nThe board is unchanged.");
+            return caption;
+        }
+        Board.ClearBoard();
+        Load(records);
+    }
+    ShowTurn();
+    opened = true;
+    return Caption(fileName);
+}
+
+std::string TurnFile::SaveTurn() {
+    bool completed = false;
+    return SaveTurn(completed);
+}
+
+std::string TurnFile::SaveTurn(bool& completed) {
+    completed = false;
+    std::string caption = UnsavedCaption;
+    if (!Board.TurnLoaded) {
+        TApplication::MessageBox(Board.GetWindow(),
+                                 "There is no turn to save yet: open a turn first.", ProgramCaption,
+                                 MB_OK | MB_ICONINFORMATION);
+        return caption;
+    }
+    try {
+        const int answer =
+            TApplication::MessageBox(Board.GetWindow(), "Is this the End of the Turn?",
+                                     "End Of Turn", MB_YESNOCANCEL | MB_ICONQUESTION);
+        if (answer == IDCANCEL)
+            return caption;
+        TFileSaveDialog dialog(Board.GetWindow(), Board.FileData);
+        if (dialog.Execute() != IDOK)
+            return caption;
+
+        BusyCursor busy;
+        const std::string unitName = Board.FileData.FileName;
+        UnitFile::Records records = Board.Records();
+        // The report shows the turn as played, before an ending turn moves the start positions.
+        const std::string report = MovementReport::Text(records);
+        if (answer == IDYES)
+            for (CounterRecord& r : records)
+                r.StartIndex = r.HexIndex;
+
+        // All three files are prepared before any replaces an older one: a save that cannot
+        // write one of them changes none, and the board stays as it is.
+        TFileBatch batch;
+        if (!batch.Prepare(ReportFileName(unitName), report) ||
+            !batch.Prepare(unitName, UnitFile::Serialize(records)) ||
+            !batch.Prepare(CombatFileName(unitName), Board.Combats().FileBytes())) {
+            Tell("The turn was not saved.\n\n" + batch.FailedFile() + "\ncould not be written: " +
+                 batch.Reason() + ".\n\nNo file was changed, and the board is as it was.");
+            return caption;
+        }
+        if (!batch.Commit()) {
+            Tell("The turn was not saved completely.\n\n" + batch.FailedFile() +
+                 "\ncould not be written: " + batch.Reason() + ".\n\n" +
+                 std::to_string(batch.Replaced()) +
+                 " of the turn's three files had been replaced before; the board is as it was.");
+            return caption;
+        }
+        completed = true;
+
+        // The board is reloaded from what was written, so that it always matches the files.
+        bool reopened = false;
+        caption = OpenTurn(false, reopened);
+        // A turn saved part way through passes its combats on again at the next save.
+        if (reopened && answer == IDNO)
+            Board.Combats().ResendReceived();
+    } catch (const std::exception& e) {
+        Tell(std::string("The turn could not be saved: ") + e.what() + ".");
+    }
+    return caption;
+}
