@@ -4,10 +4,14 @@
 
 /**
  * The name of a turn's companion file (combat file, movement report) from the unit file's
- * name: everything from the last ".kvk" on is replaced by the extension. A name without
- * ".kvk" gets the extension appended to the whole name.
+ * name: everything from the last ".kvk" of the file's own name on is replaced by the
+ * extension. A file name without ".kvk" gets the extension appended to the whole name; a
+ * ".kvk" in a folder's name never counts, so a companion always lies beside its unit file.
  */
 inline std::string CompanionFileName(const std::string& unitFile, const std::string& extension) {
+    const std::size_t separator = unitFile.find_last_of("/\\");
+    const std::size_t nameStart = separator == std::string::npos ? 0 : separator + 1;
     const std::size_t at = unitFile.rfind(".kvk");
-    return (at == std::string::npos ? unitFile : unitFile.substr(0, at)) + extension;
+    return (at == std::string::npos || at < nameStart ? unitFile : unitFile.substr(0, at)) +
+           extension;
 }

@@ -96,8 +96,10 @@ void ShowText(const Turn& turn, std::ostream& out) {
         if (!OnMap(r))
             continue;
         out << "  " << Padded(std::string(UnitRoster::Label(unit)), 20)
-            << Padded(HexName(r.StartIndex), 12) << Padded(HexName(r.HexIndex), 12)
-            << (r.Mark == 0 ? "" : MarkNames[r.Mark]) << "\n";
+            << Padded(HexName(r.StartIndex), 12)
+            << (r.Mark == 0 ? HexName(r.HexIndex)
+                            : Padded(HexName(r.HexIndex), 12) + MarkNames[r.Mark])
+            << "\n";
     }
     out << "\n";
     if (!turn.Combats) {

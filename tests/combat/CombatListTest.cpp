@@ -1,6 +1,7 @@
 // The combat list: declaring with the dialog, marker placement, the combat file written and
 // read back, damaged files, and the result dialogs per hex.
 #include "CaECombats.h"
+#include "CombatFile.h"
 #include "CombatShowDlg.h"
 #include "DialogDriver.h"
 #include "MapBoard.h"
@@ -8,6 +9,8 @@
 #include "RollDie.h"
 #include "TMemoryDC.h"
 #include "TestFiles.h"
+
+#include <QDir>
 
 #include <gtest/gtest.h>
 
@@ -204,6 +207,82 @@ TEST_F(CombatListTest, showAllThenClearAllLeavesSurfaceAndScreenAsBefore) {
     for (int y = 0; y < 150; ++y)
         for (int x = 0; x < 200; ++x)
             ASSERT_EQ(ScreenBits.GetPixel(x, y), screenBefore.GetPixel(x, y));
+    EXPECT_TRUE(Hooks.Clean()) << Hooks.Report();
+}
+
+// Markers that overlap: three received against one hex and a declared one whose marker covers
+// part of the third. Whatever order they were stamped in, taking them off (Clear All, or the
+// list going) leaves the surface exactly as bare as before.
+TEST_F(CombatListTest, overlappingMarkersComeOffWithoutFragments) {
+    const TPoint declaredAt =
+        CaECombats(nullptr, &TModule::Application(), &Surface).NextMarkerPosition(65);
+    std::vector<CombatRecord> received;
+    for (int i = 0; i < 3; ++i) {
+        CombatRecord r;
+        r.Data = {"2:1", "3", "held", 33};
+        r.MarkerPosition = declaredAt + TPoint(-1, -2 - 9 * (2 - i));
+        r.MarkerImage = 8514;
+        received.push_back(r);
+    }
+    Dir.Write("t.cbt", CombatFile::Serialize(received));
+    const TBitmap bare = Map;
+    auto expectBare = [&](const char* what) {
+        for (int y = 0; y < Map.Height(); ++y)
+            for (int x = 0; x < Map.Width(); ++x)
+                ASSERT_EQ(Map.GetPixel(x, y), bare.GetPixel(x, y))
+                    << what << " at " << x << "," << y;
+    };
+    for (const bool clearFirst : {false, true}) {
+        auto list = std::make_unique<CaECombats>(nullptr, &TModule::Application(), &Surface);
+        list->ReadFile(Dir.Path("t.cbt"));
+        Declare(*list, 65, 9406, 4, "overlaps");
+        if (clearFirst) {
+            list->ClearAll(Screen, Scroll);
+            expectBare("clear all after declaring");
+        }
+        list->ShowAll(Screen, Scroll); // the declared marker now goes on first
+        list->ClearAll(Screen, Scroll);
+        expectBare("show all, then clear all");
+        list->ShowAll(Screen, Scroll);
+        list.reset();
+        expectBare("show all, then the list goes");
+    }
+    EXPECT_TRUE(Hooks.Clean()) << Hooks.Report();
+}
+
+// Combats read back after a save part way through the turn are passed on again, after the
+// newly declared ones, with the bytes they were read with.
+TEST_F(CombatListTest, resentCombatsFollowTheDeclaredOnesByteForByte) {
+    CaECombats first(nullptr, &TModule::Application(), &Surface);
+    Declare(first, 33, 9407, 4, "DE");
+    const std::string firstBytes = first.FileBytes();
+    Dir.Write("t.cbt", firstBytes);
+
+    CaECombats reloaded(nullptr, &TModule::Application(), &Surface);
+    reloaded.ReadFile(Dir.Path("t.cbt"));
+    EXPECT_EQ(reloaded.FileBytes(), std::string(4, '\0'));
+    reloaded.ResendReceived();
+    EXPECT_EQ(reloaded.FileBytes(), firstBytes);
+    Declare(reloaded, 70, 9406, 2, "later");
+    const std::string both = reloaded.FileBytes();
+    EXPECT_EQ(both.substr(0, 4), std::string("\x02\0\0\0", 4));
+    EXPECT_EQ(both.substr(both.size() - (firstBytes.size() - 4)), firstBytes.substr(4));
+    EXPECT_TRUE(Hooks.Clean()) << Hooks.Report();
+}
+
+// A combat file that is there but cannot be read (here a folder of that name) is reported
+// like a damaged one; a combat list keeps what it had.
+TEST_F(CombatListTest, anUnreadableCombatFileIsReported) {
+    ASSERT_TRUE(QDir().mkpath(QString::fromStdString(Dir.Path("t.cbt"))));
+    CaECombats list(nullptr, &TModule::Application(), &Surface);
+    Declare(list, 33, 9406, 2, "kept");
+    Hooks.AnswerMessageBox(IDOK);
+    list.ReadFile(Dir.Path("t.cbt"));
+    EXPECT_EQ(list.Declared().size(), 1u);
+    ASSERT_EQ(Hooks.MessageBoxes().size(), 1u);
+    EXPECT_EQ(Hooks.MessageBoxes()[0].Caption, "Damaged Combat File");
+    EXPECT_NE(Hooks.MessageBoxes()[0].Text.find(Dir.Path("t.cbt")), std::string::npos);
+    EXPECT_NE(Hooks.MessageBoxes()[0].Text.find("cannot be opened"), std::string::npos);
     EXPECT_TRUE(Hooks.Clean()) << Hooks.Report();
 }
 

@@ -22,7 +22,11 @@ void TestDir::Write(const std::string& name, const std::string& bytes) const {
 }
 
 std::string TestDir::Read(const std::string& name) const {
-    QFile f(QString::fromStdString(Path(name)));
+    return ReadFile(Path(name));
+}
+
+std::string TestDir::ReadFile(const std::string& path) {
+    QFile f(QString::fromStdString(path));
     if (!f.open(QIODevice::ReadOnly))
         return {};
     QByteArray data = f.readAll();

@@ -15,6 +15,8 @@ public:
     void Write(const std::string& name, const std::string& bytes) const;
     std::string Read(const std::string& name) const;
     bool Exists(const std::string& name) const;
+    /** The bytes of any file, by full path; empty when it cannot be read. */
+    static std::string ReadFile(const std::string& path);
 
 private:
     QTemporaryDir Dir;

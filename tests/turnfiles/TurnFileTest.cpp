@@ -1,0 +1,378 @@
+// Opening and saving turns on a board with the real combat list: captions and companion
+// names, every refusal of an open leaving the loaded turn alone, the end-of-turn sequence with
+// each answer, combats of a save part way through reaching the opponent, and saves that fail
+// replacing no file.
+#include "TurnFile.h"
+#include "CaECombats.h"
+#include "CombatFile.h"
+#include "CompanionFileName.h"
+#include "DialogConstants.h"
+#include "DialogDriver.h"
+#include "ModalHooks.h"
+#include "TFileBatch.h"
+#include "TMemoryDC.h"
+#include "TestFiles.h"
+
+#include <QDir>
+
+#include <gtest/gtest.h>
+
+#include <memory>
+
+namespace {
+
+constexpr int OffBoard = 1900;
+constexpr int D5 = 3 * 32 + 4, D6 = 3 * 32 + 5, B2 = 33, C2 = 65;
+
+// What a player could see of the board: where every unit stands, the map surface with its
+// counters and markers, and the combats.
+struct BoardState {
+    bool Loaded = false;
+    UnitFile::Records Records;
+    std::vector<std::uint32_t> Surface;
+    std::string CombatBytes;
+    std::size_t Declared = 0, Received = 0;
+    bool operator==(const BoardState&) const = default;
+};
+
+class TurnFileTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        std::vector<std::uint32_t> px;
+        for (int y = 0; y < 300; ++y)
+            for (int x = 0; x < 400; ++x)
+                px.push_back(std::uint32_t(x * 5 + y * 1001) & 0xffffff);
+        Dir.Write("map.bmp", BmpBytes::Rgb24(400, 300, px));
+        Board = std::make_unique<KVKMap>(nullptr, &TModule::Application(),
+                                         Dir.Path("map.bmp").c_str(), &CaECombats::Make);
+        Turn = std::make_unique<TurnFile>(*Board);
+    }
+    void TearDown() override {
+        TFileBatch::SetFaultHook({});
+        EXPECT_TRUE(Hooks.Clean()) << Hooks.Report();
+    }
+
+    struct Placement {
+        int Unit, Hex, Start, Mark;
+    };
+    /** A unit file with every unit off the map except the placements. */
+    static std::string UnitBytes(const std::vector<Placement>& placements) {
+        UnitFile::Records records;
+        records.fill(CounterRecord(OffBoard, OffBoard, 0));
+        for (const Placement& p : placements)
+            records[std::size_t(p.Unit)] = CounterRecord(p.Hex, p.Start, p.Mark);
+        return UnitFile::Serialize(records);
+    }
+    void Open(const std::string& name) {
+        Board->FileData.FileName = Dir.Path(name);
+        bool opened = false;
+        Turn->OpenTurn(false, opened);
+        ASSERT_TRUE(opened) << name;
+    }
+    // Declaring and saving answer their dialogs through the hooks in force.
+    void Declare(int hex, const std::string& comment) {
+        ModalHooks::Active()->DriveDialog(9400, [comment](DialogDriver& d) {
+            d.Click(9407);
+            d.Click(1);
+            d.Type(9519, comment);
+            d.Click(2);
+        });
+        Board->DeclareCombat(Screen, {0, 0}, MapBoard::HexOrigin(hex) + TPoint(12, 20));
+    }
+    /** Saves with the answer to the end-of-turn question, as name; returns the caption. */
+    std::string Save(int answer, const std::string& name, bool* completed = nullptr) {
+        ModalHooks::Active()->AnswerMessageBox(answer);
+        ModalHooks::Active()->AnswerFileDialog(Dir.Path(name));
+        bool done = false;
+        std::string caption = Turn->SaveTurn(done);
+        if (completed)
+            *completed = done;
+        return caption;
+    }
+    CaECombats& Combats() { return static_cast<CaECombats&>(Board->Combats()); }
+    BoardState State() {
+        const TBitmap& s = *Board->MapSurface().GetBitmap();
+        return {Board->TurnLoaded,
+                Board->Records(),
+                std::vector<std::uint32_t>(s.Bits(), s.Bits() + s.Width() * s.Height()),
+                Combats().FileBytes(),
+                Combats().Declared().size(),
+                Combats().Received().size()};
+    }
+    std::vector<int> UnitsIn(int hex) {
+        std::vector<int> units;
+        for (Counter* c : Board->HexAtIndex(hex).Counters())
+            for (int u = 0; u < KVKMap::Units; ++u)
+                if (Board->GetCounter(u) == c)
+                    units.push_back(u);
+        return units;
+    }
+
+    TestDir Dir;
+    ModalHooks Hooks;
+    std::unique_ptr<KVKMap> Board;
+    std::unique_ptr<TurnFile> Turn;
+    TBitmap ScreenBits{400, 300};
+    TMemoryDC Screen{ScreenBits};
+};
+
+TEST(TurnFileNames, captionsAndCompanionNames) {
+    struct Case {
+        std::string unitFile, caption, combatFile;
+    };
+    const std::vector<Case> cases = {
+        {"/home/p/turn05.kvk", "Kurvask  :  turn05", "/home/p/turn05.cbt"},
+        {"D:\\turn.kvk", "Kurvask  :  turn", "D:\\turn.cbt"},
+        {"C:\\games/east.kvk", "Kurvask  :  east", "C:\\games/east.cbt"},
+        {"turn.kvk", "Kurvask", "turn.cbt"},
+        {"/p/a.kvk.kvk", "Kurvask  :  a.kvk", "/p/a.kvk.cbt"},
+        {"/p/a.kvk.b", "Kurvask  :  a", "/p/a.cbt"},
+        {"/p/plain", "Kurvask  :  plain", "/p/plain.cbt"},
+        {"/games.kvk/plain", "Kurvask  :  plain", "/games.kvk/plain.cbt"},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(TurnFile::Caption(c.unitFile), c.caption) << c.unitFile;
+        EXPECT_EQ(TurnFile::CombatFileName(c.unitFile), c.combatFile) << c.unitFile;
+        EXPECT_EQ(TurnFile::ReportFileName(c.unitFile),
+                  c.combatFile.substr(0, c.combatFile.size() - 4) + ".txt");
+    }
+}
+
+TEST_F(TurnFileTest, openingReadsTheUnitsTheCombatsAndStacksByUnitIndex) {
+    // A folder name with a backslash in it: the caption takes what follows the last one.
+    Dir.Write("x\\turn.kvk", UnitBytes({{17, D5, D5, 0}, {5, D5, D6, 2}, {3, B2, B2, 1}}));
+    CombatRecord opponent;
+    opponent.Data = {"3:1", "4", "opponent", B2};
+    opponent.MarkerPosition = {60, 46};
+    opponent.MarkerImage = 8515;
+    Dir.Write("x\\turn.cbt", CombatFile::Serialize({opponent}));
+    Hooks.AnswerFileDialog(Dir.Path("x\\turn.kvk"));
+    EXPECT_EQ(Turn->OpenTurn(true), "Kurvask  :  turn");
+    ASSERT_EQ(Hooks.FileDialogs().size(), 1u);
+    EXPECT_FALSE(Hooks.FileDialogs()[0].Save);
+    EXPECT_EQ(Hooks.FileDialogs()[0].Filter, "KVK Unit Files (*.kvk)");
+    EXPECT_EQ(UnitsIn(D5), (std::vector<int>{5, 17})) << "the highest unit index on top";
+    EXPECT_EQ(Board->GetCounter(5)->Mark, 2);
+    EXPECT_EQ(Board->GetCounter(3)->Label, "(4-3) : 19 Inf");
+    EXPECT_EQ(Combats().Declared().size(), 0u);
+    ASSERT_EQ(Combats().Received().size(), 1u);
+    EXPECT_EQ(Combats().Received().front()->Data.Comments, "opponent");
+}
+
+TEST_F(TurnFileTest, everyRefusedOpenKeepsTheLoadedTurn) {
+    Dir.Write("good.kvk", UnitBytes({{3, D6, D5, 0}, {4, B2, B2, 3}}));
+    Open("good.kvk");
+    Declare(C2, "kept");
+    const BoardState before = State();
+
+    std::string cut = UnitBytes({});
+    cut.resize(1759);
+    std::string badHex = UnitBytes({{9, 1920, 0, 0}});
+    std::string badMark = UnitBytes({{9, 40000 + 5, 0, 0}});
+    Dir.Write("cut.kvk", cut);
+    Dir.Write("hex.kvk", badHex);
+    Dir.Write("mark.kvk", badMark);
+    Dir.Write("empty.kvk", "");
+    ASSERT_TRUE(QDir().mkpath(QString::fromStdString(Dir.Path("folder.kvk"))));
+    struct Case {
+        const char* file; // null: the dialog is cancelled
+        const char* caption;
+        const char* text;
+    };
+    const std::vector<Case> cases = {
+        {nullptr, nullptr, nullptr},
+        {"missing.kvk", "Try Again", "Failed to open a '.kvk' file."},
+        {"cut.kvk", "Kurvask", "holds 1759 bytes"},
+        {"empty.kvk", "Kurvask", "holds 0 bytes"},
+        {"hex.kvk", "Kurvask", "unit 9: the current hex 1920 is outside 0..1919"},
+        {"mark.kvk", "Kurvask", "gives the mark 4"},
+        {"folder.kvk", "Kurvask", "it is a folder"},
+    };
+    for (const Case& c : cases) {
+        ModalHooks hooks;
+        if (c.file) {
+            hooks.AnswerFileDialog(Dir.Path(c.file));
+            hooks.AnswerMessageBox(IDOK);
+        } else {
+            hooks.CancelFileDialog();
+        }
+        bool opened = true;
+        EXPECT_EQ(Turn->OpenTurn(true, opened), "Kurvask");
+        EXPECT_FALSE(opened);
+        EXPECT_TRUE(State() == before) << (c.file ? c.file : "cancelled");
+        EXPECT_TRUE(hooks.Clean()) << hooks.Report();
+        if (!c.file) {
+            EXPECT_TRUE(hooks.MessageBoxes().empty());
+            continue;
+        }
+        ASSERT_EQ(hooks.MessageBoxes().size(), 1u) << c.file;
+        EXPECT_EQ(hooks.MessageBoxes()[0].Caption, c.caption) << c.file;
+        EXPECT_NE(hooks.MessageBoxes()[0].Text.find(c.text), std::string::npos)
+            << hooks.MessageBoxes()[0].Text;
+        if (std::string(c.caption) == "Kurvask") {
+            EXPECT_NE(hooks.MessageBoxes()[0].Text.find(Dir.Path(c.file)), std::string::npos);
+        }
+    }
+}
+
+TEST_F(TurnFileTest, endOfTurnAndIntermediateSaves) {
+    Dir.Write("turn.kvk", UnitBytes({{3, D6, D5, 0}, {5, D5, D5, 0}, {17, D5, D5, 0}}));
+    struct Case {
+        int answer;
+        bool movedStaysMoved;
+    };
+    for (const Case& c : {Case{IDYES, false}, Case{IDNO, true}}) {
+        ModalHooks hooks;
+        Open("turn.kvk");
+        Board->RotateStack(MapBoard::HexOrigin(D5) + TPoint(12, 20), {0, 0}, Screen);
+        ASSERT_EQ(UnitsIn(D5), (std::vector<int>{17, 5})) << "5 on top before the save";
+        bool completed = false;
+        EXPECT_EQ(Save(c.answer, "saved.kvk", &completed), "Kurvask  :  saved");
+        EXPECT_TRUE(completed);
+        EXPECT_EQ(Dir.Read("saved.kvk").size(), 1760u);
+        EXPECT_EQ(Dir.Read("saved.cbt"), std::string(4, '\0'));
+        // The report shows the turn as played, whatever the answer.
+        EXPECT_NE(Dir.Read("saved.txt").find("(4-3) : 19 Inf     D5          D6        \n"),
+                  std::string::npos);
+        // The board is the file's: 17 on top again, and unit 3 moved only if the turn goes on.
+        EXPECT_EQ(UnitsIn(D5), (std::vector<int>{5, 17}));
+        EXPECT_EQ(Board->Records()[3], CounterRecord(D6, c.movedStaysMoved ? D5 : D6, 0));
+        EXPECT_EQ(Board->FileData.FileName, Dir.Path("saved.kvk"));
+        ASSERT_EQ(hooks.FileDialogs().size(), 1u);
+        EXPECT_TRUE(hooks.FileDialogs()[0].Save);
+        EXPECT_EQ(hooks.FileDialogs()[0].InitialName, Dir.Path("turn.kvk"));
+        ASSERT_EQ(hooks.MessageBoxes().size(), 1u);
+        EXPECT_EQ(hooks.MessageBoxes()[0].Text, "Is this the End of the Turn?");
+        EXPECT_EQ(hooks.MessageBoxes()[0].Caption, "End Of Turn");
+        EXPECT_EQ(hooks.MessageBoxes()[0].Flags, 0x23u);
+        EXPECT_TRUE(hooks.Clean()) << hooks.Report();
+    }
+}
+
+TEST_F(TurnFileTest, cancellingTheQuestionOrTheDialogWritesNothing) {
+    Dir.Write("turn.kvk", UnitBytes({{3, D6, D5, 0}}));
+    Open("turn.kvk");
+    const BoardState before = State();
+
+    Hooks.AnswerMessageBox(IDCANCEL);
+    bool completed = true;
+    EXPECT_EQ(Turn->SaveTurn(completed), "Brisvane");
+    EXPECT_FALSE(completed);
+    EXPECT_TRUE(Hooks.FileDialogs().empty());
+
+    Hooks.AnswerMessageBox(IDYES);
+    Hooks.CancelFileDialog();
+    EXPECT_EQ(Turn->SaveTurn(completed), "Brisvane");
+    EXPECT_FALSE(completed);
+
+    EXPECT_TRUE(State() == before);
+    EXPECT_FALSE(Dir.Exists("turn.txt"));
+    EXPECT_FALSE(Dir.Exists("turn.cbt"));
+}
+
+TEST_F(TurnFileTest, aSaveWithNoTurnLoadedIsRefused) {
+    Hooks.AnswerMessageBox(IDOK);
+    bool completed = true;
+    EXPECT_EQ(Turn->SaveTurn(completed), "Brisvane");
+    EXPECT_FALSE(completed);
+    ASSERT_EQ(Hooks.MessageBoxes().size(), 1u);
+    EXPECT_NE(Hooks.MessageBoxes()[0].Text.find("no turn to save"), std::string::npos);
+    EXPECT_TRUE(QDir(QString::fromStdString(Dir.Path("."))).entryList(QDir::Files).size() == 1);
+}
+
+// Combats declared before a save part way through the turn still reach the opponent with the
+// end-of-turn save, after those declared since, with the bytes they were first written with.
+TEST_F(TurnFileTest, combatsOfAnIntermediateSaveReachTheOpponent) {
+    Dir.Write("turn.kvk", UnitBytes({{3, D6, D5, 0}}));
+    Open("turn.kvk");
+    Declare(B2, "first");
+    Save(IDNO, "turn.kvk");
+    const std::string first = Dir.Read("turn.cbt");
+    ASSERT_EQ(first.substr(0, 4), std::string("\x01\0\0\0", 4));
+    EXPECT_EQ(Combats().Received().size(), 1u) << "read back with the turn";
+
+    Declare(C2, "second");
+    Save(IDNO, "turn.kvk"); // and once more part way through
+    Declare(D6, "third");
+    Save(IDYES, "turn.kvk");
+    const std::string last = Dir.Read("turn.cbt");
+    ASSERT_EQ(last.substr(0, 4), std::string("\x03\0\0\0", 4));
+    EXPECT_EQ(last.substr(last.size() - (first.size() - 4)), first.substr(4));
+    ASSERT_EQ(Combats().Received().size(), 3u);
+    std::vector<std::string> order;
+    for (const auto& c : Combats().Received())
+        order.push_back(c->Data.Comments);
+    EXPECT_EQ(order, (std::vector<std::string>{"third", "second", "first"}));
+
+    // After the end of the turn nothing is passed on twice.
+    Save(IDNO, "after.kvk");
+    EXPECT_EQ(Dir.Read("after.cbt"), std::string(4, '\0'));
+}
+
+// A save that cannot prepare one of its files replaces none of them, says which and why, and
+// leaves the board as it was.
+TEST_F(TurnFileTest, aFailedSaveReplacesNoFile) {
+    Dir.Write("turn.kvk", UnitBytes({{3, D6, D5, 0}}));
+    Open("turn.kvk");
+    Declare(B2, "unsaved");
+    const BoardState before = State();
+    Dir.Write("turn.txt", "old report");
+    Dir.Write("turn.cbt", "old combats");
+    const std::string oldUnits = Dir.Read("turn.kvk");
+
+    using Step = TFileBatch::Step;
+    struct Case {
+        const char* what;
+        std::string name;       // the name chosen in the save dialog
+        std::string failedFile; // the file the message must name
+        std::function<void()> arrange;
+    };
+    auto failAt = [this](Step step, const std::string& file) {
+        return [this, step, file] {
+            TFileBatch::SetFaultHook([this, step, file](Step s, const std::string& name) {
+                return s == step && name == Dir.Path(file);
+            });
+        };
+    };
+    const std::vector<Case> cases = {
+        {"missing folder", "gone/turn.kvk", "gone/turn.txt", [] {}},
+        {"unit file is a folder", "dir.kvk", "dir.kvk",
+         [this] { QDir().mkpath(QString::fromStdString(Dir.Path("dir.kvk"))); }},
+        {"report is a folder", "rep.kvk", "rep.txt",
+         [this] { QDir().mkpath(QString::fromStdString(Dir.Path("rep.txt"))); }},
+        {"creating the unit file", "turn.kvk", "turn.kvk", failAt(Step::Create, "turn.kvk")},
+        {"writing the unit file", "turn.kvk", "turn.kvk", failAt(Step::Write, "turn.kvk")},
+        {"flushing the unit file", "turn.kvk", "turn.kvk", failAt(Step::Flush, "turn.kvk")},
+        {"writing the combat file", "turn.kvk", "turn.cbt", failAt(Step::Write, "turn.cbt")},
+        {"replacing the report", "turn.kvk", "turn.txt", failAt(Step::Replace, "turn.txt")},
+    };
+    for (const Case& c : cases) {
+        c.arrange();
+        ModalHooks hooks;
+        hooks.AnswerMessageBox(IDYES);
+        hooks.AnswerFileDialog(Dir.Path(c.name));
+        hooks.AnswerMessageBox(IDOK);
+        bool completed = true;
+        EXPECT_EQ(Turn->SaveTurn(completed), "Brisvane") << c.what;
+        EXPECT_FALSE(completed) << c.what;
+        TFileBatch::SetFaultHook({});
+        ASSERT_EQ(hooks.MessageBoxes().size(), 2u) << c.what;
+        const auto& told = hooks.MessageBoxes()[1];
+        EXPECT_EQ(told.Caption, "Kurvask");
+        EXPECT_NE(told.Text.find(Dir.Path(c.failedFile)), std::string::npos) << told.Text;
+        EXPECT_NE(told.Text.find("could not be"), std::string::npos) << told.Text;
+        EXPECT_TRUE(State() == before) << c.what;
+        EXPECT_EQ(Dir.Read("turn.kvk"), oldUnits) << c.what;
+        EXPECT_EQ(Dir.Read("turn.txt"), "old report") << c.what;
+        EXPECT_EQ(Dir.Read("turn.cbt"), "old combats") << c.what;
+        EXPECT_TRUE(hooks.Clean()) << hooks.Report();
+        Board->FileData.FileName = Dir.Path("turn.kvk");
+    }
+    // No temporary file is left behind.
+    const QStringList hidden =
+        QDir(QString::fromStdString(Dir.Path("."))).entryList(QDir::Files | QDir::Hidden);
+    for (const QString& name : hidden)
+        EXPECT_FALSE(name.startsWith('.')) << name.toStdString();
+}
+
+} // namespace
