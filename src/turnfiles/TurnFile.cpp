@@ -151,42 +151,51 @@ std::string TurnFile::SaveTurn(bool& completed) {
         if (dialog.Execute() != IDOK)
             return caption;
 
-        BusyCursor busy;
-        const std::string unitName = Board.FileData.FileName;
-        UnitFile::Records records = Board.Records();
-        // The report shows the turn as played, before an ending turn moves the start positions.
-        const std::string report = MovementReport::Text(records);
-        if (answer == IDYES)
-            for (CounterRecord& r : records)
-                r.StartIndex = r.HexIndex;
-
-        // All three files are prepared before any replaces an older one: a save that cannot
-        // write one of them changes none, and the board stays as it is.
-        TFileBatch batch;
-        if (!batch.Prepare(ReportFileName(unitName), report) ||
-            !batch.Prepare(unitName, UnitFile::Serialize(records)) ||
-            !batch.Prepare(CombatFileName(unitName), Board.Combats().FileBytes())) {
-            Tell("The turn was not saved.\n\n" + batch.FailedFile() + "\ncould not be written: " +
-                 batch.Reason() + ".\n\nNo file was changed, and the board is as it was.");
-            return caption;
-        }
-        if (!batch.Commit()) {
-            Tell("The turn was not saved completely.\n\n" + batch.FailedFile() +
-                 "\ncould not be written: " + batch.Reason() + ".\n\n" +
-                 std::to_string(batch.Replaced()) +
-                 " of the turn's three files had been replaced before; the board is as it was.");
-            return caption;
-        }
-        completed = true;
-
-        // The board is reloaded from what was written, so that it always matches the files.
-        bool reopened = false;
-        caption = OpenTurn(false, reopened);
-        // A turn saved part way through passes its combats on again at the next save.
-        if (reopened && answer == IDNO)
-            Board.Combats().ResendReceived();
+        caption = WriteTurn(answer == IDYES, completed);
     } catch (const std::exception& e) {
         Tell(std::string("The turn could not be saved: ") + e.what() + ".");
     }
+    return caption;
+}
+
+std::string TurnFile::WriteTurn(bool endOfTurn, bool& completed) {
+    completed = false;
+    std::string caption = UnsavedCaption;
+    if (!Board.TurnLoaded)
+        return caption;
+    BusyCursor busy;
+    const std::string unitName = Board.FileData.FileName;
+    UnitFile::Records records = Board.Records();
+    // The report shows the turn as played, before an ending turn moves the start positions.
+    const std::string report = MovementReport::Text(records);
+    if (endOfTurn)
+        for (CounterRecord& r : records)
+            r.StartIndex = r.HexIndex;
+
+    // All three files are prepared before any replaces an older one: a save that cannot
+    // write one of them changes none, and the board stays as it is.
+    TFileBatch batch;
+    if (!batch.Prepare(ReportFileName(unitName), report) ||
+        !batch.Prepare(unitName, UnitFile::Serialize(records)) ||
+        !batch.Prepare(CombatFileName(unitName), Board.Combats().FileBytes())) {
+        Tell("The turn was not saved.\n\n" + batch.FailedFile() + "\ncould not be written: " +
+             batch.Reason() + ".\n\nNo file was changed, and the board is as it was.");
+        return caption;
+    }
+    if (!batch.Commit()) {
+        Tell("The turn was not saved completely.\n\n" + batch.FailedFile() +
+             "\ncould not be written: " + batch.Reason() + ".\n\n" +
+             std::to_string(batch.Replaced()) +
+             " of the turn's three files had been replaced before; the board is as it was.");
+        return caption;
+    }
+    completed = true;
+
+    // The board is reloaded from what was written, so that it always matches the files.
+    bool reopened = false;
+    caption = OpenTurn(false, reopened);
+    // A turn saved part way through passes its combats on again at the next save.
+    if (reopened && !endOfTurn)
+        Board.Combats().ResendReceived();
     return caption;
 }

@@ -44,6 +44,12 @@ public:
      */
     std::string SaveTurn(bool& completed);
     std::string SaveTurn();
+    /**
+     * The part of the end-of-turn sequence after the question and the file dialog: writes
+     * the three files for the name in FileData (endOfTurn: the turn ends, the start positions
+     * move to the current ones) and reopens the turn from them.
+     */
+    std::string WriteTurn(bool endOfTurn, bool& completed);
 
     /** "Kurvask  :  turn05" for ".../turn05.kvk"; "Kurvask" for a name without a folder. */
     static std::string Caption(const std::string& unitFileName);

@@ -1,0 +1,124 @@
+// kvkturn: each command on the sample turn, on a turn with a combat, and on damaged files,
+// with its exit status.
+#include "TurnCommand.h"
+#include "CombatFile.h"
+#include "MovementReport.h"
+#include "TestFiles.h"
+#include "UnitFile.h"
+
+#include <gtest/gtest.h>
+
+#include <sstream>
+
+namespace {
+
+const std::string Sample = KURVASK_DATA_DIR "/sample/opening.kvk";
+
+struct Outcome {
+    int Status;
+    std::string Out, Err;
+};
+
+Outcome Kvkturn(const std::vector<std::string>& args) {
+    std::ostringstream out, err;
+    const int status = TurnCommand::Run(args, out, err);
+    return {status, out.str(), err.str()};
+}
+
+class TurnCommandTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        UnitFile::Records records;
+        records.fill(CounterRecord(1900, 1900, 0));
+        records[3] = CounterRecord(3 * 32 + 5, 3 * 32 + 4, 2); // (4-3) : 19 Inf, D5 to D6 by rail
+        records[150] = CounterRecord(33, 33, 1);
+        Dir.Write("turn.kvk", UnitFile::Serialize(records));
+        CombatRecord combat;
+        combat.Data = {"3:1", "4", "re\xE7u \"DE\"", 33}; // a Windows-1252 comment
+        combat.MarkerPosition = {60, 46};
+        combat.MarkerImage = 8515;
+        Dir.Write("turn.cbt", CombatFile::Serialize({combat}));
+        Records = records;
+    }
+    TestDir Dir;
+    UnitFile::Records Records;
+};
+
+TEST_F(TurnCommandTest, showListsUnitsOnTheMapAndCombatsAsTextAndJson) {
+    const Outcome text = Kvkturn({"show", Dir.Path("turn.kvk")});
+    EXPECT_EQ(text.Status, 0) << text.Err;
+    EXPECT_NE(text.Out.find("2 of 220 units on the map"), std::string::npos) << text.Out;
+    EXPECT_NE(text.Out.find("  (4-3) : 19 Inf      D5          D6          rail\n"),
+              std::string::npos)
+        << text.Out;
+    EXPECT_NE(text.Out.find("  (3-4) : 54 Inf      B2          B2          surrendered\n"),
+              std::string::npos);
+    EXPECT_NE(text.Out.find("1 combat in " + Dir.Path("turn.cbt")), std::string::npos);
+    EXPECT_NE(text.Out.find("  Hex B2         odds 3:1   die 4  reçu \"DE\"\n"), std::string::npos)
+        << text.Out;
+
+    const Outcome json = Kvkturn({"show", "--json", Dir.Path("turn.kvk")});
+    EXPECT_EQ(json.Status, 0);
+    EXPECT_NE(json.Out.find("{\"unit\": 3, \"label\": \"(4-3) : 19 Inf\", \"side\": \"Soviet\", "
+                            "\"start\": {\"index\": 100, \"label\": \"D5\"}, \"current\": "
+                            "{\"index\": 101, \"label\": \"D6\"}, \"mark\": \"rail\"}"),
+              std::string::npos)
+        << json.Out;
+    EXPECT_NE(json.Out.find("\"comment\": \"reçu \\\"DE\\\"\", \"marker\": {\"x\": 60, \"y\": 46, "
+                            "\"picture\": 8515}"),
+              std::string::npos)
+        << json.Out;
+}
+
+TEST_F(TurnCommandTest, reportIsTheTextASaveWrites) {
+    const Outcome report = Kvkturn({"report", Dir.Path("turn.kvk")});
+    EXPECT_EQ(report.Status, 0);
+    EXPECT_EQ(report.Out, MovementReport::Text(Records));
+    const Outcome sample = Kvkturn({"report", Sample});
+    EXPECT_EQ(sample.Out, TestDir::ReadFile(KURVASK_DATA_DIR "/sample/opening.txt"));
+}
+
+TEST_F(TurnCommandTest, checkAndTheExitStatuses) {
+    std::string badHex = Dir.Read("turn.kvk");
+    badHex[8 * 7] = char(0x80); // unit 7's position word becomes 0x780 = 1920: off the grid
+    badHex[8 * 7 + 1] = char(0x07);
+    Dir.Write("hex.kvk", badHex);
+    Dir.Write("short.kvk", Dir.Read("turn.kvk").substr(0, 100));
+    Dir.Write("cbt.kvk", Dir.Read("turn.kvk"));
+    Dir.Write("cbt.cbt", std::string("\x05\0\0\0", 4));
+    Dir.Write("bare.kvk", Dir.Read("turn.kvk"));
+    struct Case {
+        std::vector<std::string> args;
+        int status;
+        std::string inOut, inErr;
+    };
+    const std::vector<Case> cases = {
+        {{"check", Dir.Path("turn.kvk")}, 0, "sound combat file, 1 combat", ""},
+        {{"check", Dir.Path("bare.kvk")}, 0, "none (a turn without combats)", ""},
+        {{"check", Sample}, 0, "sound unit file", ""},
+        {{"check", Dir.Path("hex.kvk")}, 1, "", "hex.kvk: damaged unit file: unit 7"},
+        {{"show", Dir.Path("short.kvk")}, 1, "", "holds 100 bytes"},
+        {{"check", Dir.Path("cbt.kvk")}, 1, "", "cbt.cbt: damaged combat file"},
+        {{"show", Dir.Path("cbt.kvk")}, 1, "", "cbt.cbt: damaged combat file"},
+        {{"report", Dir.Path("cbt.kvk")}, 0, "Unit               From", ""},
+        {{"check", Dir.Path("none.kvk")}, 1, "", "none.kvk: no such file"},
+        {{"check", Dir.Path(".")}, 1, "", "cannot be read"},
+        {{}, 2, "", "usage: kvkturn"},
+        {{"show"}, 2, "", "usage"},
+        {{"move", Dir.Path("turn.kvk")}, 2, "", "usage"},
+        {{"report", "--json", Dir.Path("turn.kvk")}, 2, "", "usage"},
+        {{"check", "a.kvk", "b.kvk"}, 2, "", "usage"},
+        {{"--help"}, 0, "usage: kvkturn", ""},
+    };
+    for (const Case& c : cases) {
+        const Outcome o = Kvkturn(c.args);
+        const std::string what = c.args.empty() ? "(nothing)" : c.args[0];
+        EXPECT_EQ(o.Status, c.status) << what << ": " << o.Err;
+        EXPECT_NE(o.Out.find(c.inOut), std::string::npos) << what << ": " << o.Out;
+        EXPECT_NE(o.Err.find(c.inErr), std::string::npos) << what << ": " << o.Err;
+        if (c.status != 0)
+            EXPECT_EQ(o.Out.find("Unit "), std::string::npos) << "nothing shown for a refused file";
+    }
+}
+
+} // namespace
