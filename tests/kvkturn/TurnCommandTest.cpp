@@ -116,8 +116,9 @@ TEST_F(TurnCommandTest, checkAndTheExitStatuses) {
         EXPECT_EQ(o.Status, c.status) << what << ": " << o.Err;
         EXPECT_NE(o.Out.find(c.inOut), std::string::npos) << what << ": " << o.Out;
         EXPECT_NE(o.Err.find(c.inErr), std::string::npos) << what << ": " << o.Err;
-        if (c.status != 0)
+        if (c.status != 0) {
             EXPECT_EQ(o.Out.find("Unit "), std::string::npos) << "nothing shown for a refused file";
+        }
     }
 }
 
