@@ -38,6 +38,7 @@ struct BoardState {
 class TurnFileTest : public ::testing::Test {
 protected:
     void SetUp() override {
+        KVKMap::SlideDuration = std::chrono::milliseconds(0);
         std::vector<std::uint32_t> px;
         for (int y = 0; y < 300; ++y)
             for (int x = 0; x < 400; ++x)
@@ -215,6 +216,21 @@ TEST_F(TurnFileTest, everyRefusedOpenKeepsTheLoadedTurn) {
     }
 }
 
+TEST_F(TurnFileTest, loadTurnReadsOnlyOntoAnEmptyBoard) {
+    Dir.Write("turn.kvk", UnitBytes({{3, D6, D5, 0}}));
+    Dir.Write("bad.kvk", "not a turn");
+    Board->FileData.FileName = Dir.Path("bad.kvk");
+    EXPECT_FALSE(Turn->LoadTurn());
+    EXPECT_FALSE(Board->TurnLoaded);
+    Board->FileData.FileName = Dir.Path("turn.kvk");
+    EXPECT_TRUE(Turn->LoadTurn());
+    EXPECT_EQ(Board->Records()[3], CounterRecord(D6, D5, 0));
+    // With a turn loaded nothing is read.
+    Board->FileData.FileName = Dir.Path("bad.kvk");
+    EXPECT_TRUE(Turn->LoadTurn());
+    EXPECT_EQ(Board->Records()[3], CounterRecord(D6, D5, 0));
+}
+
 TEST_F(TurnFileTest, endOfTurnAndIntermediateSaves) {
     Dir.Write("turn.kvk", UnitBytes({{3, D6, D5, 0}, {5, D5, D5, 0}, {17, D5, D5, 0}}));
     struct Case {
@@ -237,6 +253,10 @@ TEST_F(TurnFileTest, endOfTurnAndIntermediateSaves) {
         // The board is the file's: 17 on top again, and unit 3 moved only if the turn goes on.
         EXPECT_EQ(UnitsIn(D5), (std::vector<int>{5, 17}));
         EXPECT_EQ(Board->Records()[3], CounterRecord(D6, c.movedStaysMoved ? D5 : D6, 0));
+        // A turn that goes on can still send the moved unit back where it began.
+        const TPoint back =
+            Board->ReturnToStart(MapBoard::HexOrigin(D6) + TPoint(12, 20), {0, 0}, Screen);
+        EXPECT_EQ(back, c.movedStaysMoved ? MapBoard::HexOrigin(D5) : MapBoard::HexOrigin(D6));
         EXPECT_EQ(Board->FileData.FileName, Dir.Path("saved.kvk"));
         ASSERT_EQ(hooks.FileDialogs().size(), 1u);
         EXPECT_TRUE(hooks.FileDialogs()[0].Save);
