@@ -1,5 +1,6 @@
 #pragma once
 
+#include "BoardProbe.h"
 #include "FakeCombatList.h"
 #include "KVKMap.h"
 #include "TMemoryDC.h"
@@ -42,14 +43,7 @@ protected:
     }
 
     /** The units standing in a hex, bottom first. */
-    std::vector<int> UnitsIn(int hex) {
-        std::vector<int> units;
-        for (Counter* c : Board->HexAtIndex(hex).Counters())
-            for (int u = 0; u < KVKMap::Units; ++u)
-                if (Board->GetCounter(u) == c)
-                    units.push_back(u);
-        return units;
-    }
+    std::vector<int> UnitsIn(int hex) { return BoardProbe::UnitsIn(*Board, hex); }
 
     TestPictures Pictures;
     std::unique_ptr<KVKMap> Board;

@@ -1,5 +1,6 @@
 // The board's combat operations: declaring through the board, showing and clearing every
 // marker, results per hex, and a fresh combat list after clearing.
+#include "BoardProbe.h"
 #include "CaECombats.h"
 #include "DialogDriver.h"
 #include "KVKMap.h"
@@ -14,11 +15,7 @@ namespace {
 class BoardCombatTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        std::vector<std::uint32_t> px;
-        for (int y = 0; y < 300; ++y)
-            for (int x = 0; x < 400; ++x)
-                px.push_back(std::uint32_t(x * 5 + y * 1001) & 0xffffff);
-        Dir.Write("map.bmp", BmpBytes::Rgb24(400, 300, px));
+        Dir.Write("map.bmp", BmpBytes::Rgb24(400, 300, BoardProbe::PatternPixels(400, 300)));
         Board = std::make_unique<KVKMap>(nullptr, &TModule::Application(),
                                          Dir.Path("map.bmp").c_str(), &CaECombats::Make);
     }

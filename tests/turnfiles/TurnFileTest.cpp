@@ -3,6 +3,7 @@
 // each answer, combats of a save part way through reaching the opponent, and saves that fail
 // replacing no file.
 #include "TurnFile.h"
+#include "BoardProbe.h"
 #include "CaECombats.h"
 #include "CombatFile.h"
 #include "CompanionFileName.h"
@@ -39,11 +40,7 @@ class TurnFileTest : public ::testing::Test {
 protected:
     void SetUp() override {
         KVKMap::SlideDuration = std::chrono::milliseconds(0);
-        std::vector<std::uint32_t> px;
-        for (int y = 0; y < 300; ++y)
-            for (int x = 0; x < 400; ++x)
-                px.push_back(std::uint32_t(x * 5 + y * 1001) & 0xffffff);
-        Dir.Write("map.bmp", BmpBytes::Rgb24(400, 300, px));
+        Dir.Write("map.bmp", BmpBytes::Rgb24(400, 300, BoardProbe::PatternPixels(400, 300)));
         Board = std::make_unique<KVKMap>(nullptr, &TModule::Application(),
                                          Dir.Path("map.bmp").c_str(), &CaECombats::Make);
         Turn = std::make_unique<TurnFile>(*Board);
@@ -100,14 +97,7 @@ protected:
                 Combats().Declared().size(),
                 Combats().Received().size()};
     }
-    std::vector<int> UnitsIn(int hex) {
-        std::vector<int> units;
-        for (Counter* c : Board->HexAtIndex(hex).Counters())
-            for (int u = 0; u < KVKMap::Units; ++u)
-                if (Board->GetCounter(u) == c)
-                    units.push_back(u);
-        return units;
-    }
+    std::vector<int> UnitsIn(int hex) { return BoardProbe::UnitsIn(*Board, hex); }
 
     TestDir Dir;
     ModalHooks Hooks;
