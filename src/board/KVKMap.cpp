@@ -77,8 +77,11 @@ TPoint KVKMap::StackSpread(int hex, int delta) const {
 
 void KVKMap::Transfer(Hex& from, Hex& to, const TPoint& scroll, TDC& dc) {
     const int fromIndex = HexAt(from.GetOrigin()), toIndex = HexAt(to.GetOrigin());
-    const TPoint spreadTo = StackSpread(toIndex, +1);
-    const TPoint spreadFrom = StackSpread(fromIndex, -1);
+    // A counter taken off a stack and put back on the same one leaves it as many as it was:
+    // the whole move keeps the stack's own spread.
+    const bool sameHex = &from == &to;
+    const TPoint spreadTo = StackSpread(toIndex, sameHex ? 0 : +1);
+    const TPoint spreadFrom = StackSpread(fromIndex, sameHex ? 0 : -1);
     Counter* moved = from.TakeTop(Module(), MapSurface(), dc, spreadFrom, scroll);
     if (moved)
         to.Place(moved, Module(), MapSurface(), dc, spreadTo, scroll);

@@ -149,7 +149,12 @@ bool DialogWindow::DialogKey(QKeyEvent* event) {
     switch (event->key()) {
     case Qt::Key_Return:
     case Qt::Key_Enter:
-        Owner.Command(IDOK);
+        // As the classic dialog manager does: Enter presses the push button that has the
+        // focus, and sends command 1 from anywhere else.
+        if (auto* button = qobject_cast<QPushButton*>(focusWidget()); button && button->isEnabled())
+            button->click();
+        else
+            Owner.Command(IDOK);
         return true;
     case Qt::Key_Escape:
         Owner.Command(IDCANCEL);
