@@ -1,11 +1,12 @@
-// Usage: kvkart <repository root> -- writes data/kvkmap.bmp, data/splash.bmp and the pictures in
-// resources/bitmaps/ of the game, always the same bytes.
+// Usage: kvkart <repository root> -- writes data/kvkmap.bmp, data/splash.bmp, the pictures in
+// resources/bitmaps/ and the cursors in resources/cursors/ of the game, always the same bytes.
 //
 // The artwork generator: draws the map, the splash screen, the counters, the stack marks, the
 // combat markers and the palette strip from code, with the one game palette, and writes them
 // as 8-bit Windows bitmaps where the program and its resource build expect them.
 
 #include "CounterPainter.h"
+#include "CursorPainter.h"
 #include "GamePalette.h"
 #include "MapPainter.h"
 #include "MarkerPainter.h"
@@ -78,6 +79,14 @@ int main(int argc, char** argv) {
             write(MarkerPainter::CombatMarker(digit, GamePalette::CombatGreen),
                   BitmapPath(root, FirstWinMarkerId + digit - 1));
         }
+        // The map window's cursors with their hot spots.
+        fs::create_directories(root / "resources" / "cursors");
+        const fs::path cursors = root / "resources" / "cursors";
+        CursorPainter::WriteCur(CursorPainter::Combat(), 1, 1, cursors / "1450.cur");
+        CursorPainter::WriteCur(CursorPainter::MoveAll(), 0, 0, cursors / "1451.cur");
+        CursorPainter::WriteCur(CursorPainter::Return(), 4, 11, cursors / "1452.cur");
+        written += 3;
+
         std::printf("kvkart: wrote %d pictures under %s\n", written, root.string().c_str());
     } catch (const std::exception& e) {
         std::fprintf(stderr, "kvkart: %s\n", e.what());

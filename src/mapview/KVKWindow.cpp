@@ -16,7 +16,7 @@ void KVKWindow::Paint(TDC& dc, bool, const TRect&) {
     Board->PaintMap(dc);
 }
 
-void KVKWindow::EvSize(const TSize&) {
+void KVKWindow::EvSize(unsigned, const TSize&) {
     if (!Board)
         return; // a size event while the board is still being built
     UpdateScrollRange();

@@ -19,7 +19,7 @@ public:
     ~KVKWindow() override;
 
     void Paint(TDC& dc, bool erase, const TRect& rect) override;
-    void EvSize(const TSize& size) override;
+    void EvSize(unsigned sizeType, const TSize& size) override;
     /** Scroll ranges from the client size: what of the map does not fit. */
     void UpdateScrollRange();
     /** Client point to map point: the scroll offset added. */

@@ -4,6 +4,9 @@
 #include "TModule.h"
 #include "TPoint.h"
 #include "TRect.h"
+#include "TResId.h"
+
+#include <string>
 
 class QWidget;
 class TBitmap;
@@ -34,6 +37,16 @@ public:
     virtual void UpdateWindow() {}
     virtual void SetCapture() {}
     virtual void ReleaseCapture() {}
+    /**
+     * Shows the cursor resource cursorId (0: the system arrow) while the mouse is over the
+     * window; module is the program module that holds it.
+     */
+    virtual void SetCursor(HINSTANCE module, TResId cursorId) {
+        (void)module;
+        (void)cursorId;
+    }
+    /** Sets the caption of the main window this window belongs to (Windows-1252). */
+    virtual void SetMainCaption(const std::string& caption) { (void)caption; }
     /** The module holding the program's pictures. */
     virtual HINSTANCE GetModule() const { return &TModule::Application(); }
 

@@ -1,6 +1,7 @@
 #include "TScrollWindow.h"
 
 #include "TClientDC.h"
+#include "Windows1252.h"
 
 #include <QAbstractScrollArea>
 #include <QImage>
@@ -65,7 +66,8 @@ protected:
     void resizeEvent(QResizeEvent* event) override {
         QAbstractScrollArea::resizeEvent(event);
         FitClient();
-        Owner.EvSize(TSize(viewport()->width(), viewport()->height()));
+        Owner.EvSize(window()->isMinimized() ? SIZE_MINIMIZED : SIZE_RESTORED,
+                     TSize(viewport()->width(), viewport()->height()));
     }
     void scrollContentsBy(int, int) override {
         Invalid = QRegion(viewport()->rect());
@@ -198,4 +200,17 @@ void TScrollWindow::EvLButtonDown(unsigned, const TPoint&) {}
 void TScrollWindow::EvLButtonUp(unsigned, const TPoint&) {}
 void TScrollWindow::EvRButtonDown(unsigned, const TPoint&) {}
 void TScrollWindow::EvMouseMove(unsigned, const TPoint&) {}
-void TScrollWindow::EvSize(const TSize&) {}
+void TScrollWindow::EvSize(unsigned, const TSize&) {}
+
+void TScrollWindow::SetCursor(HINSTANCE, TResId cursorId) {
+    Cursor = std::make_unique<TCursor>(cursorId);
+    Widget->viewport()->setCursor(Cursor->Get());
+}
+
+TResId TScrollWindow::GetCursorId() const {
+    return Cursor ? Cursor->GetId() : TResId(TCursor::Arrow);
+}
+
+void TScrollWindow::SetMainCaption(const std::string& caption) {
+    Widget->window()->setWindowTitle(Windows1252::Decode(caption));
+}

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "TBitmap.h"
+#include "TCursor.h"
 #include "TDC.h"
 #include "TWindow.h"
 
@@ -34,6 +35,10 @@ public:
     TBitmap* GetClientBitmap() override;
     void ClientChanged(const TRect& r) override;
     void SetDragImage(const TBitmap* image, const TPoint& at, const TColor& mask) override;
+    void SetCursor(HINSTANCE module, TResId cursorId) override;
+    void SetMainCaption(const std::string& caption) override;
+    /** The cursor resource shown over the window; 0 for the system arrow. */
+    TResId GetCursorId() const;
 
     /** Sets the scroll ranges in pixels; a range of 0 hides that scroll bar. */
     void SetScrollRange(int xRange, int yRange);
@@ -45,11 +50,15 @@ public:
     virtual void EvLButtonUp(unsigned keys, const TPoint& p);
     virtual void EvRButtonDown(unsigned keys, const TPoint& p);
     virtual void EvMouseMove(unsigned keys, const TPoint& p);
-    /** The client area changed size. */
-    virtual void EvSize(const TSize& size);
+    /** The client area changed size; sizeType is SIZE_MINIMIZED when the window was minimized. */
+    virtual void EvSize(unsigned sizeType, const TSize& size);
+
+    static constexpr unsigned SIZE_RESTORED = 0;
+    static constexpr unsigned SIZE_MINIMIZED = 1;
 
 private:
     class View;
+    std::unique_ptr<TCursor> Cursor;
     friend class View;
     View* Widget; // owned unless a frame adopted it
 };
