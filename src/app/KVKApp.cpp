@@ -8,7 +8,7 @@
 #include <iostream>
 
 KVKApp::KVKApp(const char* mapFile)
-    : MapWindow(std::make_unique<KVKWindow>(mapFile)),
+    : MapWindow(std::make_unique<KVKWindow>(nullptr, &HexField, &MoveField, mapFile)),
       MainFrame(std::make_unique<TFrameWindow>("Kurvask", *MapWindow)) {}
 
 // The frame goes first: it hands the map window's widget back before the window goes.

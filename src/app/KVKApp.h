@@ -21,6 +21,9 @@ public:
     ~KVKApp();
 
     KVKWindow& Window() { return *MapWindow; }
+    /** The status-bar fields of the hex label (600) and of the top counter's move (601). */
+    TTextGadget& HexGadget() { return HexField; }
+    TTextGadget& MoveGadget() { return MoveField; }
     TFrameWindow& Frame() { return *MainFrame; }
 
     /**
@@ -34,6 +37,8 @@ public:
     static void ReportStartupFailure(const std::string& reason, bool box);
 
 private:
+    TTextGadget HexField{600};
+    TTextGadget MoveField{601};
     std::unique_ptr<KVKWindow> MapWindow;
     std::unique_ptr<TFrameWindow> MainFrame;
 };

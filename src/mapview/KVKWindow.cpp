@@ -1,31 +1,436 @@
 #include "KVKWindow.h"
 
+#include "BusyCursor.h"
 #include "CaECombats.h"
+#include "DialogConstants.h"
+#include "ShowCursor.h"
+#include "TApplication.h"
+#include "TClientDC.h"
+#include "TDialog.h"
+#include "TDib.h"
 
 #include <algorithm>
+#include <cstdint>
 
-KVKWindow::KVKWindow(const char* mapFileName)
-    : Board(std::make_unique<KVKMap>(this, GetModule(), mapFileName, &CaECombats::Make)),
-      Turns(std::make_unique<TurnFile>(*Board)) {
-    UpdateScrollRange();
+KVKWindow::KVKWindow(TWindow* parent, TTextGadget* hexGadget, TTextGadget* moveGadget,
+                     const char* mapFileName)
+    : Instance(GetModule()), HexGadget(hexGadget), MoveGadget(moveGadget) {
+    (void)parent; // the frame adopts the window as its client
+    // Provisional ranges; the first size event sets the real ones.
+    SetScrollRange(160, 144);
+    SetLeftMode(true, false, false);
+    CmModeMove();
+    CmModeRotate();
+    Palette = std::make_unique<TPalette>(TDib(Instance, PaletteBitmap));
+    LastHex = NoHex;
+    ForgetMove();
+    Board = std::make_unique<KVKMap>(this, Instance, mapFileName, &CaECombats::Make);
+    Turns = std::make_unique<TurnFile>(*Board);
+    RealizeGamePalette();
 }
 
-KVKWindow::~KVKWindow() = default;
+KVKWindow::~KVKWindow() {
+    DragImage.reset();
+    Turns.reset();
+    Board.reset();
+    Palette.reset();
+}
+
+bool KVKWindow::CanClose() {
+    if (!Modified)
+        return true;
+    const int answer = TApplication::MessageBox(this, "Do you want to Save?", "Brisvane",
+                                                MB_YESNOCANCEL | MB_ICONQUESTION);
+    if (answer == IDCANCEL)
+        return false;
+    if (answer == IDYES) {
+        // Unsaved work keeps the program open until it is saved or given up.
+        CmSaveTurn();
+        return !Modified;
+    }
+    return true;
+}
 
 void KVKWindow::Paint(TDC& dc, bool, const TRect&) {
-    Board->PaintMap(dc);
+    if (Zoomed)
+        Board->PaintMapScaled(dc, GetClientRect());
+    else
+        Board->PaintMap(dc);
 }
 
-void KVKWindow::EvSize(unsigned, const TSize&) {
-    if (!Board)
-        return; // a size event while the board is still being built
+void KVKWindow::EvSize(unsigned sizeType, const TSize&) {
+    if (!Board || sizeType == SIZE_MINIMIZED)
+        return; // a size event while the board is still being built, or an icon
     UpdateScrollRange();
     Invalidate(false);
 }
 
+bool KVKWindow::EvQueryNewPalette() {
+    return RealizeGamePalette();
+}
+
+void KVKWindow::EvPaletteChanged(const TWindow* changedBy) {
+    if (changedBy == this)
+        return;
+    TClientDC dc(*this);
+    dc.SelectObject(*Palette, false);
+    dc.RealizePalette();
+    dc.UpdateColors();
+    dc.RestorePalette();
+}
+
+bool KVKWindow::RealizeGamePalette() {
+    TClientDC dc(*this);
+    dc.SelectObject(*Palette, false);
+    dc.RealizePalette();
+    Invalidate(true);
+    UpdateWindow();
+    dc.RestorePalette();
+    return true;
+}
+
 void KVKWindow::UpdateScrollRange() {
     const TRect client = GetClientRect();
-    SetScrollRange(std::max(0, Board->MapWidth() - client.Width()),
-                   std::max(0, Board->MapHeight() - client.Height()));
+    if (Zoomed)
+        SetScrollRange(0, 0);
+    else
+        SetScrollRange(std::max(0, Board->MapWidth() - client.Width()),
+                       std::max(0, Board->MapHeight() - client.Height()));
     ScrollTo(0, 0);
+    Invalidate(false);
+}
+
+void KVKWindow::ForgetMove() {
+    StartPoint = MapBoard::NoPoint;
+    LastPoint = MapBoard::NoPoint;
+}
+
+bool KVKWindow::InActiveArea(const TPoint& p) const {
+    const TRect client = GetClientRect();
+    const TPoint q = p + TPoint(ActiveMargin, ActiveMargin);
+    return q.x >= client.left && q.x < client.right && q.y >= client.top && q.y < client.bottom;
+}
+
+TPoint KVKWindow::SeenMapPoint(const TPoint& p) const {
+    if (!Zoomed)
+        return ClientToMap(p);
+    // Zoomed, the whole map is stretched over the client area: the pointer is mapped back
+    // through the stretch, so the status bar names the hex the player points at.
+    const TRect client = GetClientRect();
+    if (client.Width() <= 0 || client.Height() <= 0)
+        return p;
+    return {int(std::int64_t(p.x) * Board->MapWidth() / client.Width()),
+            int(std::int64_t(p.y) * Board->MapHeight() / client.Height())};
+}
+
+// ---- Modes -------------------------------------------------------------------------------
+
+void KVKWindow::SetLeftMode(bool move, bool ret, bool combat) {
+    ModeMove = move;
+    ModeReturn = ret;
+    ModeCombat = combat;
+}
+
+void KVKWindow::SetRightMode(bool rotate, bool mark, bool showCombat) {
+    ModeRotate = rotate;
+    ModeMark = mark;
+    ModeShowCombat = showCombat;
+}
+
+void KVKWindow::CmModeMove() {
+    SetLeftMode(true, false, false);
+    SetCursor(Instance, MoveAllMode ? MoveAllCursor : TResId(TCursor::Arrow));
+}
+
+void KVKWindow::CmModeReturn() {
+    SetLeftMode(false, true, false);
+    SetCursor(Instance, ReturnCursor);
+}
+
+void KVKWindow::CmModeCombat() {
+    SetLeftMode(false, false, true);
+    SetCursor(Instance, CombatCursor);
+}
+
+void KVKWindow::CmModeRotate() {
+    SetRightMode(true, false, false);
+}
+
+void KVKWindow::CmModeMark() {
+    SetRightMode(false, true, false);
+}
+
+void KVKWindow::CmModeShowCombat() {
+    SetRightMode(false, false, true);
+}
+
+void KVKWindow::CmMoveAll() {
+    MoveAllMode = !MoveAllMode;
+    if (ModeMove)
+        CmModeMove(); // the cursor follows at once
+}
+
+void KVKWindow::CmZoom() {
+    Zoomed = !Zoomed;
+    UpdateScrollRange();
+}
+
+void KVKWindow::ModeEnabler(TCommandEnabler& ce, bool on) const {
+    ce.SetCheck(on ? TCommandEnabler::Checked : TCommandEnabler::Unchecked);
+    ce.Enable(!Zoomed);
+}
+
+void KVKWindow::CeModeMove(TCommandEnabler& ce) {
+    ModeEnabler(ce, ModeMove);
+}
+
+void KVKWindow::CeModeReturn(TCommandEnabler& ce) {
+    ModeEnabler(ce, ModeReturn);
+}
+
+void KVKWindow::CeModeCombat(TCommandEnabler& ce) {
+    ModeEnabler(ce, ModeCombat);
+}
+
+void KVKWindow::CeModeRotate(TCommandEnabler& ce) {
+    ModeEnabler(ce, ModeRotate);
+}
+
+void KVKWindow::CeModeMark(TCommandEnabler& ce) {
+    ModeEnabler(ce, ModeMark);
+}
+
+void KVKWindow::CeModeShowCombat(TCommandEnabler& ce) {
+    ModeEnabler(ce, ModeShowCombat);
+}
+
+void KVKWindow::CeMoveAll(TCommandEnabler& ce) {
+    ModeEnabler(ce, MoveAllMode);
+}
+
+void KVKWindow::CeZoom(TCommandEnabler& ce) {
+    ce.SetCheck(Zoomed ? TCommandEnabler::Checked : TCommandEnabler::Unchecked);
+    ce.Enable(true);
+}
+
+void KVKWindow::CeUndoMove(TCommandEnabler& ce) {
+    ce.Enable(StartPoint != MapBoard::NoPoint && LastPoint != MapBoard::NoPoint && !Zoomed);
+}
+
+bool KVKWindow::Command(int id) {
+    switch (id) {
+    case OpenTurnId: CmOpenTurn(); return true;
+    case SaveTurnId: CmSaveTurn(); return true;
+    case UndoMoveId: CmUndoMove(); return true;
+    case MoveAllId: CmMoveAll(); return true;
+    case ZoomId: CmZoom(); return true;
+    case ModeMoveId: CmModeMove(); return true;
+    case ModeCombatId: CmModeCombat(); return true;
+    case ModeReturnId: CmModeReturn(); return true;
+    case ModeRotateId: CmModeRotate(); return true;
+    case ModeMarkId: CmModeMark(); return true;
+    case ModeShowCombatId: CmModeShowCombat(); return true;
+    case ShowAllId: CmShowAll(); return true;
+    case ClearAllId: CmClearAll(); return true;
+    case AboutId: CmAbout(); return true;
+    default: return false;
+    }
+}
+
+void KVKWindow::EnableCommand(TCommandEnabler& ce) {
+    switch (ce.GetId()) {
+    case UndoMoveId: CeUndoMove(ce); break;
+    case MoveAllId: CeMoveAll(ce); break;
+    case ZoomId: CeZoom(ce); break;
+    case ModeMoveId: CeModeMove(ce); break;
+    case ModeCombatId: CeModeCombat(ce); break;
+    case ModeReturnId: CeModeReturn(ce); break;
+    case ModeRotateId: CeModeRotate(ce); break;
+    case ModeMarkId: CeModeMark(ce); break;
+    case ModeShowCombatId: CeModeShowCombat(ce); break;
+    default: break;
+    }
+}
+
+// ---- Commands with board or file work ----------------------------------------------------
+
+void KVKWindow::CmOpenTurn() {
+    // Unsaved work is not lost to another turn without asking.
+    if (Modified) {
+        const int answer = TApplication::MessageBox(this, "Do you want to Save?", "Brisvane",
+                                                    MB_YESNOCANCEL | MB_ICONQUESTION);
+        if (answer == IDCANCEL)
+            return;
+        if (answer == IDYES) {
+            CmSaveTurn();
+            if (Modified)
+                return; // the save did not complete: the work stays on the board
+        }
+    }
+    if (Zoomed) {
+        Zoomed = false;
+        UpdateScrollRange();
+        Invalidate(true);
+    }
+    bool opened = false;
+    SetMainCaption(Turns->OpenTurn(true, opened));
+    Invalidate(true);
+    if (opened) {
+        // The move memory and the unsaved changes belonged to the turn that went.
+        ForgetMove();
+        Modified = false;
+    }
+}
+
+void KVKWindow::CmSaveTurn() {
+    bool completed = false;
+    SetMainCaption(Turns->SaveTurn(completed));
+    Invalidate(true);
+    if (completed)
+        Modified = false;
+}
+
+void KVKWindow::CmUndoMove() {
+    if (StartPoint == MapBoard::NoPoint || LastPoint == MapBoard::NoPoint)
+        return;
+    TClientDC dc(*this);
+    Board->TransferTopCounter(LastPoint, StartPoint, GetScrollPos(), dc);
+    ForgetMove();
+    Modified = true;
+}
+
+void KVKWindow::CmShowAll() {
+    BusyCursor busy;
+    TClientDC dc(*this);
+    Board->ShowAllCombats(dc, GetScrollPos());
+}
+
+void KVKWindow::CmClearAll() {
+    BusyCursor busy;
+    TClientDC dc(*this);
+    Board->ClearAllCombats(dc, GetScrollPos());
+}
+
+void KVKWindow::CmAbout() {
+    TDialog(this, AboutDialog).Execute();
+}
+
+// ---- Mouse -------------------------------------------------------------------------------
+
+void KVKWindow::EvLButtonDown(unsigned, const TPoint& p) {
+    if (!InActiveArea(p))
+        return;
+    StartPoint = ClientToMap(p);
+    if (!Board->HasCounters(StartPoint) || Zoomed) {
+        ForgetMove();
+        return;
+    }
+    if (ModeMove && Board->TopCounterCanMove(StartPoint)) {
+        const TResId picture = Board->TopCounterPicture(StartPoint);
+        const int w = Instance->GetBitmap(picture).Width();
+        DragImage = std::make_unique<TImageList>(Instance, picture, w, 1, DragMask);
+        if (DragImage->GetImageCount() == 0) {
+            DragImage.reset();
+            return;
+        }
+        Dragging = true;
+        ShowCursor(false);
+        SetCapture();
+        InvalidateRect(TRect(0, 0, w, w), false);
+        UpdateWindow();
+        DragImage->BeginDrag(0, w / 2, w / 2);
+        DragImage->DragEnter(*this, p.x, p.y);
+    } else if (ModeReturn && Board->TopCounterCanMove(StartPoint)) {
+        TClientDC dc(*this);
+        LastPoint = Board->ReturnToStart(p, GetScrollPos(), dc);
+        if (LastPoint != MapBoard::NoPoint)
+            Modified = true;
+    } else if (ModeCombat) {
+        TClientDC dc(*this);
+        Board->DeclareCombat(dc, GetScrollPos(), StartPoint);
+        ForgetMove();
+        Modified = true; // the combat and its die roll belong to the turn now
+    }
+}
+
+void KVKWindow::EvMouseMove(unsigned, const TPoint& p) {
+    if (Dragging && DragImage)
+        DragImage->DragMove(p.x, p.y);
+    if (!InActiveArea(p))
+        return;
+    RefreshStatus(p);
+}
+
+void KVKWindow::RefreshStatus(const TPoint& p) {
+    const TPoint m = SeenMapPoint(p);
+    const int h = MapBoard::HexAt(m);
+    if (h == LastHex)
+        return;
+    LastHex = h;
+    MapBoard::HexLabel(h, HexText, false);
+    SetStatus(HexGadget, HexText.c_str());
+    if (Board->HasCounters(m) && !Dragging)
+        SetStatus(MoveGadget, Board->TopCounterHasMoved(m) ? "Has Moved" : "Yet To Move");
+    else
+        SetStatus(MoveGadget, " ");
+}
+
+void KVKWindow::SetStatus(TTextGadget* gadget, const char* text) {
+    if (gadget)
+        gadget->SetText(text);
+}
+
+void KVKWindow::EvLButtonUp(unsigned, const TPoint& p) {
+    if (Dragging) {
+        if (DragImage) {
+            DragImage->DragLeave(*this);
+            DragImage->EndDrag();
+        }
+        ReleaseCapture();
+        ShowCursor(true);
+        Invalidate(false);
+        Dragging = false;
+        DragImage.reset();
+        const TRect client = GetClientRect();
+        if (p.x >= client.left && p.x < client.right && p.y >= client.top && p.y < client.bottom) {
+            TClientDC dc(*this);
+            const int from = MapBoard::HexAt(StartPoint);
+            const int to = MapBoard::HexAt(ClientToMap(p));
+            if (from != to && MoveAllMode) {
+                Board->MoveAll(StartPoint, p, GetScrollPos(), dc);
+                ForgetMove();
+            } else if (from != to) {
+                Board->MoveTopCounter(StartPoint, p, GetScrollPos(), dc);
+                LastPoint = ClientToMap(p);
+            } else {
+                Board->RotateStack(p, GetScrollPos(), dc);
+                ForgetMove();
+            }
+            Modified = true;
+        }
+    }
+    LastHex = NoHex;
+    EvMouseMove(0, p);
+}
+
+void KVKWindow::EvRButtonDown(unsigned, const TPoint& p) {
+    if (!Zoomed) {
+        const TPoint m = ClientToMap(p);
+        const bool has = Board->HasCounters(m);
+        if (ModeRotate && has) {
+            ForgetMove();
+            TClientDC dc(*this);
+            Board->RotateStack(p, GetScrollPos(), dc);
+            Modified = true;
+        } else if (ModeMark && has) {
+            ForgetMove();
+            TClientDC dc(*this);
+            Board->CycleMark(p, GetScrollPos(), dc);
+            Modified = true;
+        } else if (ModeShowCombat) {
+            Board->ShowCombatAt(MapBoard::CoarseHexAt(m));
+        }
+    }
+    LastHex = NoHex;
+    EvMouseMove(0, p);
 }

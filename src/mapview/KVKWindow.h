@@ -1,35 +1,152 @@
 #pragma once
 
 #include "KVKMap.h"
+#include "TColor.h"
+#include "TCommandEnabler.h"
+#include "TImageList.h"
+#include "TPalette.h"
 #include "TScrollWindow.h"
+#include "TTextGadget.h"
 #include "TurnFile.h"
 
 #include <memory>
+#include <string>
 
 /**
  * The map window: the client of the main frame and the only view of the game. It owns the
- * game board (with the program's real combat list) and shows its map surface at full size behind
- * two scroll bars; painting is one block copy of the surface, which already holds every counter and
- * marker.
+ * game board (with the program's real combat list) and shows its map surface, at full size
+ * behind two scroll bars or stretched to fill the window (Zoom). Painting is one copy or one
+ * stretch of the surface, which already holds every counter and marker.
+ *
+ * Everything the player does arrives here: the commands of the menu and tool bar, and the
+ * mouse. The left button acts by the left-click mode (Move, Return to Start Hex, Combat),
+ * the right button by the right-click mode (Rotate, Surr/Rail/Rep, Show Combat). A counter is
+ * moved by dragging it; the last single move can be undone. Two status-bar fields follow the
+ * hex under the mouse. Every change of the turn counts as unsaved, and neither closing nor
+ * opening another turn loses unsaved work without asking.
  */
 class KVKWindow : public TScrollWindow {
 public:
-    /** Builds the board on the map picture; raises TXBadFile when the picture is unusable. */
-    explicit KVKWindow(const char* mapFileName = "kvkmap.bmp");
+    static constexpr const char* MapFile = "kvkmap.bmp";
+    /** LastHex when the status bar shows no hex: the next mouse move rewrites it. */
+    static constexpr int NoHex = 21000;
+    /** The band along the right and bottom edges that takes no presses. */
+    static constexpr int ActiveMargin = 12;
+    static constexpr TResId CombatCursor = 1450, MoveAllCursor = 1451, ReturnCursor = 1452;
+    static constexpr TResId PaletteBitmap = 700, AboutDialog = 501;
+    /** Pixels of this colour in a counter picture are transparent in the drag image. */
+    static constexpr TColor DragMask{0, 0, 0};
+
+    enum Command {
+        OpenTurnId = 400,
+        SaveTurnId = 401,
+        UndoMoveId = 405,
+        MoveAllId = 406,
+        ZoomId = 407,
+        ModeMoveId = 410,
+        ModeReturnId = 412,
+        ModeCombatId = 413,
+        ClearAllId = 420,
+        ShowAllId = 421,
+        ModeShowCombatId = 422,
+        ModeRotateId = 423,
+        ModeMarkId = 424,
+        AboutId = 500,
+    };
+
+    /**
+     * Builds the board on the map picture; raises TXBadFile when it is unusable. The two
+     * status-bar fields (either may be null) show the hex label and whether its top counter
+     * has moved.
+     */
+    KVKWindow(TWindow* parent, TTextGadget* hexGadget, TTextGadget* moveGadget,
+              const char* mapFileName = MapFile);
     ~KVKWindow() override;
 
+    /** Whether the program may close: asks to save unsaved work; false keeps it open. */
+    bool CanClose() override;
     void Paint(TDC& dc, bool erase, const TRect& rect) override;
     void EvSize(unsigned sizeType, const TSize& size) override;
-    /** Scroll ranges from the client size: what of the map does not fit. */
+    bool EvQueryNewPalette();
+    /** Another window changed the palette; changedBy is null or that window. */
+    void EvPaletteChanged(const TWindow* changedBy);
+    bool RealizeGamePalette();
+    /** Scroll ranges from the client size: what of the map does not fit; none while zoomed. */
     void UpdateScrollRange();
-    /** Client point to map point: the scroll offset added. */
+    /** Client point to map point: the scroll offset added, never a zoom factor. */
     TPoint ClientToMap(const TPoint& p) const { return p + GetScrollPos(); }
+    /** Empties the move memory: Undo Last Move is not available. */
+    void ForgetMove();
+
+    void CmOpenTurn();
+    void CmSaveTurn();
+    void CmUndoMove();
+    void CmMoveAll();
+    void CmZoom();
+    void CmModeMove();
+    void CmModeReturn();
+    void CmModeCombat();
+    void CmModeRotate();
+    void CmModeMark();
+    void CmModeShowCombat();
+    void CmShowAll();
+    void CmClearAll();
+    void CmAbout();
+    void CeUndoMove(TCommandEnabler& ce);
+    void CeMoveAll(TCommandEnabler& ce);
+    void CeZoom(TCommandEnabler& ce);
+    void CeModeMove(TCommandEnabler& ce);
+    void CeModeReturn(TCommandEnabler& ce);
+    void CeModeCombat(TCommandEnabler& ce);
+    void CeModeRotate(TCommandEnabler& ce);
+    void CeModeMark(TCommandEnabler& ce);
+    void CeModeShowCombat(TCommandEnabler& ce);
+
+    /** Runs a command by its id, as its menu item or tool-bar button does; false if unknown. */
+    bool Command(int id);
+    /** Asks the command's enabler; a command without one stays enabled and unchecked. */
+    void EnableCommand(TCommandEnabler& ce);
+
+    void EvLButtonDown(unsigned keys, const TPoint& p) override;
+    void EvLButtonUp(unsigned keys, const TPoint& p) override;
+    void EvRButtonDown(unsigned keys, const TPoint& p) override;
+    void EvMouseMove(unsigned keys, const TPoint& p) override;
 
     KVKMap& Map() { return *Board; }
     /** The turn's files: opening and saving turns on this window's board. */
     TurnFile& Turn() { return *Turns; }
 
+    bool Modified = false;
+    bool MoveAllMode = false;
+    bool Zoomed = false;
+    bool ModeMove = false;
+    bool ModeReturn = false;
+    bool ModeCombat = false;
+    bool ModeRotate = false;
+    bool ModeMark = false;
+    bool ModeShowCombat = false;
+    HINSTANCE Instance;
+    TPoint StartPoint = MapBoard::NoPoint;
+    TPoint LastPoint = MapBoard::NoPoint;
+    bool Dragging = false;
+    int LastHex = NoHex;
+    std::string HexText;
+
 private:
+    /** Whether a client point takes presses: not in the band along the right and bottom. */
+    bool InActiveArea(const TPoint& p) const;
+    /** The map point under a client point as the player sees it, zoomed or not. */
+    TPoint SeenMapPoint(const TPoint& p) const;
+    void SetLeftMode(bool move, bool ret, bool combat);
+    void SetRightMode(bool rotate, bool mark, bool showCombat);
+    void ModeEnabler(TCommandEnabler& ce, bool on) const;
+    void RefreshStatus(const TPoint& p);
+    void SetStatus(TTextGadget* gadget, const char* text);
+
+    TTextGadget* HexGadget;
+    TTextGadget* MoveGadget;
+    std::unique_ptr<TPalette> Palette;
     std::unique_ptr<KVKMap> Board;
     std::unique_ptr<TurnFile> Turns;
+    std::unique_ptr<TImageList> DragImage;
 };

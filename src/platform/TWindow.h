@@ -45,6 +45,8 @@ public:
         (void)module;
         (void)cursorId;
     }
+    /** Asked before the window closes with the program; false keeps it open. */
+    virtual bool CanClose() { return true; }
     /** Sets the caption of the main window this window belongs to (Windows-1252). */
     virtual void SetMainCaption(const std::string& caption) { (void)caption; }
     /** The module holding the program's pictures. */

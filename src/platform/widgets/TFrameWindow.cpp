@@ -2,12 +2,34 @@
 
 #include "Windows1252.h"
 
+#include <QCloseEvent>
 #include <QGuiApplication>
 #include <QMainWindow>
 #include <QScreen>
 
+namespace {
+
+// The frame asks its client before it closes, so unsaved work can keep the program open.
+class FrameWidget : public QMainWindow {
+public:
+    explicit FrameWidget(TWindow& client) : Client(client) {}
+
+protected:
+    void closeEvent(QCloseEvent* event) override {
+        if (Client.CanClose())
+            event->accept();
+        else
+            event->ignore();
+    }
+
+private:
+    TWindow& Client;
+};
+
+} // namespace
+
 TFrameWindow::TFrameWindow(const char* caption, TWindow& client)
-    : Frame(std::make_unique<QMainWindow>()), Client(client) {
+    : Frame(std::make_unique<FrameWidget>(client)), Client(client) {
     SetCaption(caption);
     Frame->setCentralWidget(client.GetWidget());
 }

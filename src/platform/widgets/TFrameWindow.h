@@ -8,7 +8,8 @@ class QMainWindow;
 
 /**
  * The main frame: a top-level window with a caption around a client window, opened
- * maximized. The frame takes the client's widget for its lifetime.
+ * maximized. The frame takes the client's widget for its lifetime, and closes only when the
+ * client's CanClose agrees.
  */
 class TFrameWindow : public TWindow {
 public:

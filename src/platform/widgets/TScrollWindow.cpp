@@ -11,6 +11,7 @@
 #include <QPointer>
 #include <QRegion>
 #include <QScrollBar>
+#include <QWheelEvent>
 
 /** The Qt side: a scroll area whose viewport shows the client bitmap. */
 class TScrollWindow::View : public QAbstractScrollArea {
@@ -68,6 +69,19 @@ protected:
         FitClient();
         Owner.EvSize(window()->isMinimized() ? SIZE_MINIMIZED : SIZE_RESTORED,
                      TSize(viewport()->width(), viewport()->height()));
+    }
+    // The wheel scrolls up and down, and with Shift held across, as in any map viewer; the
+    // arrow and page keys scroll through the scroll area itself.
+    void wheelEvent(QWheelEvent* event) override {
+        if (!(event->modifiers() & Qt::ShiftModifier)) {
+            QAbstractScrollArea::wheelEvent(event);
+            return;
+        }
+        const QPoint delta = event->angleDelta();
+        const int turn = delta.y() != 0 ? delta.y() : delta.x();
+        QScrollBar* bar = horizontalScrollBar();
+        bar->setValue(bar->value() - turn * 3 * bar->singleStep() / 120);
+        event->accept();
     }
     void scrollContentsBy(int, int) override {
         Invalid = QRegion(viewport()->rect());
