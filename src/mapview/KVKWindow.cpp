@@ -219,36 +219,84 @@ void KVKWindow::CeUndoMove(TCommandEnabler& ce) {
 
 bool KVKWindow::Command(int id) {
     switch (id) {
-    case OpenTurnId: CmOpenTurn(); return true;
-    case SaveTurnId: CmSaveTurn(); return true;
-    case UndoMoveId: CmUndoMove(); return true;
-    case MoveAllId: CmMoveAll(); return true;
-    case ZoomId: CmZoom(); return true;
-    case ModeMoveId: CmModeMove(); return true;
-    case ModeCombatId: CmModeCombat(); return true;
-    case ModeReturnId: CmModeReturn(); return true;
-    case ModeRotateId: CmModeRotate(); return true;
-    case ModeMarkId: CmModeMark(); return true;
-    case ModeShowCombatId: CmModeShowCombat(); return true;
-    case ShowAllId: CmShowAll(); return true;
-    case ClearAllId: CmClearAll(); return true;
-    case AboutId: CmAbout(); return true;
-    default: return false;
+    case OpenTurnId:
+        CmOpenTurn();
+        return true;
+    case SaveTurnId:
+        CmSaveTurn();
+        return true;
+    case UndoMoveId:
+        CmUndoMove();
+        return true;
+    case MoveAllId:
+        CmMoveAll();
+        return true;
+    case ZoomId:
+        CmZoom();
+        return true;
+    case ModeMoveId:
+        CmModeMove();
+        return true;
+    case ModeCombatId:
+        CmModeCombat();
+        return true;
+    case ModeReturnId:
+        CmModeReturn();
+        return true;
+    case ModeRotateId:
+        CmModeRotate();
+        return true;
+    case ModeMarkId:
+        CmModeMark();
+        return true;
+    case ModeShowCombatId:
+        CmModeShowCombat();
+        return true;
+    case ShowAllId:
+        CmShowAll();
+        return true;
+    case ClearAllId:
+        CmClearAll();
+        return true;
+    case AboutId:
+        CmAbout();
+        return true;
+    default:
+        return false;
     }
 }
 
 void KVKWindow::EnableCommand(TCommandEnabler& ce) {
     switch (ce.GetId()) {
-    case UndoMoveId: CeUndoMove(ce); break;
-    case MoveAllId: CeMoveAll(ce); break;
-    case ZoomId: CeZoom(ce); break;
-    case ModeMoveId: CeModeMove(ce); break;
-    case ModeCombatId: CeModeCombat(ce); break;
-    case ModeReturnId: CeModeReturn(ce); break;
-    case ModeRotateId: CeModeRotate(ce); break;
-    case ModeMarkId: CeModeMark(ce); break;
-    case ModeShowCombatId: CeModeShowCombat(ce); break;
-    default: break;
+    case UndoMoveId:
+        CeUndoMove(ce);
+        break;
+    case MoveAllId:
+        CeMoveAll(ce);
+        break;
+    case ZoomId:
+        CeZoom(ce);
+        break;
+    case ModeMoveId:
+        CeModeMove(ce);
+        break;
+    case ModeCombatId:
+        CeModeCombat(ce);
+        break;
+    case ModeReturnId:
+        CeModeReturn(ce);
+        break;
+    case ModeRotateId:
+        CeModeRotate(ce);
+        break;
+    case ModeMarkId:
+        CeModeMark(ce);
+        break;
+    case ModeShowCombatId:
+        CeModeShowCombat(ce);
+        break;
+    default:
+        break;
     }
 }
 

@@ -1,6 +1,8 @@
 #pragma once
 
 #include "KVKMap.h"
+#include "TDib.h"
+#include "TMemoryDC.h"
 
 #include <cstdint>
 #include <string>
@@ -26,6 +28,23 @@ inline std::vector<std::uint32_t> PatternPixels(int width, int height) {
         for (int x = 0; x < width; ++x)
             px.push_back(std::uint32_t(x * 5 + y * 1001) & 0xffffff);
     return px;
+}
+
+/**
+ * The map surface as a fresh drawing of the board's model would make it: the bare map picture
+ * with every stack drawn at its hex with the spread of its size. Combat markers are not drawn.
+ */
+inline TBitmap FreshDrawing(KVKMap& board, const std::string& mapFile) {
+    TBitmap bare(TDib(mapFile.c_str()));
+    TMemoryDC dc(bare);
+    for (int h = 0; h < MapBoard::HexCount; ++h) {
+        TPoint offset;
+        for (Counter* c : board.HexAtIndex(h).Counters()) {
+            c->Draw(board.Module(), dc, offset, true);
+            offset += board.StackSpread(h, 0);
+        }
+    }
+    return bare;
 }
 
 } // namespace BoardProbe
