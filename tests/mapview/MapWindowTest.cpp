@@ -1,0 +1,263 @@
+// The map window's modes, cursors and enablers, zoom and scroll ranges, the status texts, the
+// combat modes, and the questions before closing and before opening another turn.
+#include "CaECombats.h"
+#include "DialogConstants.h"
+#include "DialogDriver.h"
+#include "MapWindowFixture.h"
+
+#include <QScrollBar>
+
+namespace {
+
+using MapWindowTest = MapWindowFixture;
+
+TCommandEnabler Ask(KVKWindow& w, int id) {
+    TCommandEnabler ce(id);
+    w.EnableCommand(ce);
+    return ce;
+}
+
+TEST_F(MapWindowTest, modeCommandsCheckTheirGroupAndSetTheCursor) {
+    struct Step {
+        int command;
+        TResId cursor;
+        std::vector<int> checked; // every checked command afterwards
+    };
+    const std::vector<Step> steps = {
+        {0, 0, {KVKWindow::ModeMoveId, KVKWindow::ModeRotateId}}, // as constructed
+        {KVKWindow::ModeCombatId, 1450, {KVKWindow::ModeCombatId, KVKWindow::ModeRotateId}},
+        {KVKWindow::MoveAllId,
+         1450,
+         {KVKWindow::ModeCombatId, KVKWindow::ModeRotateId, KVKWindow::MoveAllId}},
+        {KVKWindow::ModeMoveId,
+         1451,
+         {KVKWindow::ModeMoveId, KVKWindow::ModeRotateId, KVKWindow::MoveAllId}},
+        {KVKWindow::MoveAllId, 0, {KVKWindow::ModeMoveId, KVKWindow::ModeRotateId}},
+        {KVKWindow::ModeReturnId, 1452, {KVKWindow::ModeReturnId, KVKWindow::ModeRotateId}},
+        {KVKWindow::ModeMarkId, 1452, {KVKWindow::ModeReturnId, KVKWindow::ModeMarkId}},
+        {KVKWindow::ModeShowCombatId, 1452, {KVKWindow::ModeReturnId, KVKWindow::ModeShowCombatId}},
+    };
+    const std::vector<int> all = {KVKWindow::ModeMoveId,   KVKWindow::ModeReturnId,
+                                  KVKWindow::ModeCombatId, KVKWindow::ModeRotateId,
+                                  KVKWindow::ModeMarkId,   KVKWindow::ModeShowCombatId,
+                                  KVKWindow::MoveAllId,    KVKWindow::ZoomId};
+    for (const Step& s : steps) {
+        if (s.command) {
+            ASSERT_TRUE(Window->Command(s.command));
+        }
+        EXPECT_EQ(int(Window->GetCursorId()), int(s.cursor)) << "after " << s.command;
+        for (int id : all) {
+            const TCommandEnabler ce = Ask(*Window, id);
+            const bool expected =
+                std::find(s.checked.begin(), s.checked.end(), id) != s.checked.end();
+            EXPECT_EQ(ce.GetCheck() == TCommandEnabler::Checked, expected)
+                << "command " << id << " after " << s.command;
+            EXPECT_TRUE(ce.IsEnabled());
+        }
+    }
+    EXPECT_FALSE(Window->Command(999));
+}
+
+TEST_F(MapWindowTest, zoomStretchesTheMapAndMakesTheBoardInert) {
+    Drag(At(D5), At(H8));
+    Window->ScrollTo(50, 40);
+    Window->CmZoom();
+    EXPECT_EQ(Window->GetScrollPos(), TPoint(0, 0));
+    EXPECT_EQ(Widget()->horizontalScrollBar()->maximum(), 0);
+    EXPECT_EQ(Widget()->verticalScrollBar()->maximum(), 0);
+    for (int id : {KVKWindow::ModeMoveId, KVKWindow::ModeReturnId, KVKWindow::ModeCombatId,
+                   KVKWindow::ModeRotateId, KVKWindow::ModeMarkId, KVKWindow::ModeShowCombatId,
+                   KVKWindow::MoveAllId, KVKWindow::UndoMoveId})
+        EXPECT_FALSE(Ask(*Window, id).IsEnabled()) << id;
+    EXPECT_TRUE(Ask(*Window, KVKWindow::ZoomId).IsEnabled());
+    EXPECT_EQ(Ask(*Window, KVKWindow::ZoomId).GetCheck(), TCommandEnabler::Checked);
+
+    // The whole map fills the client area, stretched in each direction on its own.
+    Window->Invalidate(false);
+    Window->UpdateWindow();
+    const TRect client = Window->GetClientRect();
+    const TBitmap& shown = *Window->GetClientBitmap();
+    const TBitmap& surface = *Window->Map().MapSurface().GetBitmap();
+    for (const TPoint& p : {TPoint(0, 0), TPoint(client.right - 1, client.bottom - 1),
+                            TPoint(client.right / 2, client.bottom / 3)}) {
+        const TPoint m(p.x * 2100 / client.Width(), p.y * 1300 / client.Height());
+        EXPECT_EQ(shown.GetPixel(p.x, p.y), surface.GetPixel(m.x, m.y)) << p.x << "," << p.y;
+    }
+
+    // Presses do nothing but empty the move memory; the status names the hex pointed at.
+    const std::vector<int> stack = UnitsIn(H8);
+    const TPoint overH8 = {(MapBoard::HexOrigin(H8).x + 12) * client.Width() / 2100,
+                           (MapBoard::HexOrigin(H8).y + 20) * client.Height() / 1300};
+    Press(overH8);
+    Release(overH8);
+    Press(overH8, Qt::RightButton);
+    EXPECT_EQ(UnitsIn(H8), stack);
+    EXPECT_EQ(HexField.GetText(), "Hex : H8");
+    EXPECT_EQ(MoveField.GetText(), "Has Moved");
+    Window->CmZoom();
+    EXPECT_FALSE(UndoEnabled());
+    EXPECT_GT(Widget()->horizontalScrollBar()->maximum(), 0);
+}
+
+TEST_F(MapWindowTest, scrollRangesFollowTheWindowSize) {
+    struct Case {
+        int width, height;
+        bool across, down;
+    };
+    for (const Case& c : {Case{2300, 1500, false, false}, Case{800, 1500, true, false},
+                          Case{2300, 600, false, true}, Case{700, 500, true, true}}) {
+        Window->ScrollTo(30, 30);
+        Widget()->resize(c.width, c.height);
+        QCoreApplication::processEvents();
+        const TRect client = Window->GetClientRect();
+        EXPECT_EQ(Widget()->horizontalScrollBar()->maximum(), c.across ? 2100 - client.Width() : 0)
+            << c.width;
+        EXPECT_EQ(Widget()->verticalScrollBar()->maximum(), c.down ? 1300 - client.Height() : 0)
+            << c.height;
+        EXPECT_EQ(Window->GetScrollPos(), TPoint(0, 0)) << "every resize goes back to the corner";
+    }
+    // Minimizing leaves range and position alone.
+    Window->ScrollTo(20, 10);
+    Window->EvSize(TScrollWindow::SIZE_MINIMIZED, {0, 0});
+    EXPECT_EQ(Window->GetScrollPos(), TPoint(20, 10));
+}
+
+TEST_F(MapWindowTest, statusTextsFollowTheHexUnderThePointer) {
+    MoveTo(At(D5));
+    EXPECT_EQ(HexField.GetText(), "Hex : D5");
+    EXPECT_EQ(MoveField.GetText(), "Yet To Move");
+    const int writes = HexField.Writes();
+    MoveTo(At(D5) + TPoint(4, 6)); // within the hex: nothing rewritten
+    EXPECT_EQ(HexField.Writes(), writes);
+    MoveTo(At(D6));
+    EXPECT_EQ(MoveField.GetText(), "Has Moved");
+    MoveTo(At(J9));
+    EXPECT_EQ(HexField.GetText(), "Hex : J9");
+    EXPECT_EQ(MoveField.GetText(), " ");
+    MoveTo(MapBoard::HexOrigin(50 * 32 + 3) + TPoint(12, 20) - Window->GetScrollPos());
+    Window->ScrollTo(1500, 0);
+    MoveTo(MapBoard::HexOrigin(50 * 32 + 3) + TPoint(12, 20) - Window->GetScrollPos());
+    EXPECT_EQ(HexField.GetText(), "Off board");
+    Window->ScrollTo(0, 0);
+    // During a drag every hex shows a blank.
+    Press(At(D5));
+    MoveTo(At(F5));
+    EXPECT_EQ(HexField.GetText(), "Hex : F5");
+    EXPECT_EQ(MoveField.GetText(), " ");
+    Release(At(F5));
+    EXPECT_EQ(MoveField.GetText(), "Has Moved") << "rewritten after the drop";
+}
+
+TEST_F(MapWindowTest, combatModeDeclaresOnOccupiedHexesAndShowCombatUsesTheCoarseLookup) {
+    Window->CmModeCombat();
+    Press(At(J9)); // empty: no dialog
+    Release(At(J9));
+    EXPECT_FALSE(Window->Modified);
+    Hooks.DriveDialog(9400, [](DialogDriver& d) {
+        d.Click(9407);
+        d.Click(1);
+        d.Type(9519, "DE");
+        d.Click(2);
+    });
+    Press(At(F5));
+    Release(At(F5));
+    EXPECT_TRUE(Window->Modified);
+    auto& combats = static_cast<CaECombats&>(Window->Map().Combats());
+    ASSERT_EQ(combats.Declared().size(), 1u);
+    EXPECT_EQ(combats.Declared().front()->Data.HexIndex, F5);
+
+    // Show Combat answers on the hex's column strip and row band, counters or not.
+    Window->CmModeShowCombat();
+    std::string shown;
+    Hooks.DriveDialog(9430, [&](DialogDriver& d) {
+        shown = d.Text(9432);
+        d.Click(2);
+    });
+    const TPoint origin = MapBoard::HexOrigin(F5) - Window->GetScrollPos();
+    Press(origin + TPoint(1, 38), Qt::RightButton);
+    EXPECT_EQ(shown, "DE");
+}
+
+TEST_F(MapWindowTest, closingAsksOnlyWithUnsavedWorkAndKeepsItUnlessSaved) {
+    struct Case {
+        const char* what;
+        bool modified;
+        int answer;    // 0: no question
+        bool saveDone; // for Yes: the save dialog is answered (else cancelled)
+        bool closes, modifiedAfter;
+    };
+    const std::vector<Case> cases = {
+        {"nothing to save", false, 0, false, true, false},
+        {"cancel", true, IDCANCEL, false, false, true},
+        {"no", true, IDNO, false, true, true},
+        {"yes, saved", true, IDYES, true, true, false},
+        {"yes, but the save was cancelled", true, IDYES, false, false, true},
+    };
+    for (const Case& c : cases) {
+        ModalHooks hooks;
+        Window->Modified = c.modified;
+        if (c.answer)
+            hooks.AnswerMessageBox(c.answer);
+        if (c.answer == IDYES) {
+            hooks.AnswerMessageBox(IDNO); // not the end of the turn
+            if (c.saveDone)
+                hooks.AnswerFileDialog(Dir.Path("saved.kvk"));
+            else
+                hooks.CancelFileDialog();
+        }
+        EXPECT_EQ(Window->CanClose(), c.closes) << c.what;
+        EXPECT_EQ(Window->Modified, c.modifiedAfter) << c.what;
+        if (c.saveDone) {
+            EXPECT_EQ(Widget()->window()->windowTitle().toStdString(), "Kurvask  :  saved");
+        }
+        if (c.answer) {
+            ASSERT_FALSE(hooks.MessageBoxes().empty());
+            EXPECT_EQ(hooks.MessageBoxes()[0].Text, "Do you want to Save?");
+            EXPECT_EQ(hooks.MessageBoxes()[0].Caption, "Brisvane");
+        }
+        EXPECT_TRUE(hooks.Clean()) << c.what << ": " << hooks.Report();
+    }
+}
+
+TEST_F(MapWindowTest, openingAnotherTurnAsksFirstAndStartsAfresh) {
+    struct Case {
+        const char* what;
+        bool modified;
+        int answer;
+        bool opens;
+    };
+    Dir.Write("other.kvk", Dir.Read("turn.kvk"));
+    const std::vector<Case> cases = {
+        {"nothing unsaved", false, 0, true},
+        {"cancel", true, IDCANCEL, false},
+        {"no: the work is given up", true, IDNO, true},
+        {"yes: saved first", true, IDYES, true},
+    };
+    for (const Case& c : cases) {
+        SetUp();
+        Drag(At(D5), At(H8));
+        Window->Modified = c.modified;
+        Window->CmZoom();
+        ModalHooks hooks;
+        if (c.answer)
+            hooks.AnswerMessageBox(c.answer);
+        if (c.answer == IDYES) {
+            hooks.AnswerMessageBox(IDNO);
+            hooks.AnswerFileDialog(Dir.Path("saved.kvk"));
+        }
+        if (c.opens)
+            hooks.AnswerFileDialog(Dir.Path("other.kvk"));
+        Window->CmOpenTurn();
+        EXPECT_TRUE(hooks.Clean()) << c.what << ": " << hooks.Report();
+        EXPECT_EQ(Window->Zoomed, !c.opens) << c.what;
+        EXPECT_EQ(UnitsIn(H8).empty(), c.opens) << c.what;
+        EXPECT_EQ(UndoEnabled(), !c.opens && !Window->Zoomed) << c.what;
+        EXPECT_EQ(Window->Modified, c.modified && !c.opens) << c.what;
+        if (c.opens) {
+            EXPECT_EQ(Widget()->window()->windowTitle().toStdString(), "Kurvask  :  other");
+        }
+    }
+    EXPECT_EQ(Dir.Read("saved.kvk").size(), 1760u);
+}
+
+} // namespace
