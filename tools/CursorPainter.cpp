@@ -76,17 +76,17 @@ void Put32(std::vector<std::uint8_t>& b, std::uint32_t v) {
 Grid CursorPainter::Combat() {
     Canvas c;
     c.Pointer(0, 0);
-    c.Ring(21, 21, 7);
-    c.Rect(21, 11, 21, 17);
-    c.Rect(21, 25, 21, 31);
-    c.Rect(11, 21, 17, 21);
-    c.Rect(25, 21, 31, 21);
+    c.Ring(20, 20, 7);
+    c.Rect(20, 10, 20, 16);
+    c.Rect(20, 24, 20, 30);
+    c.Rect(10, 20, 16, 20);
+    c.Rect(24, 20, 30, 20);
     return c.Outline();
 }
 
 Grid CursorPainter::MoveAll() {
     Canvas c;
-    c.Pointer(-1, -1);
+    c.Pointer(0, 0);
     for (int i = 0; i < 3; ++i)
         c.Rect(14 + 3 * i, 14 + 4 * i, 23 + 3 * i, 21 + 4 * i);
     Grid g = c.Outline();

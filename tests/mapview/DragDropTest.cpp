@@ -27,6 +27,30 @@ TEST_F(DragDropTest, aDragMovesTheTopCounterAndUndoBringsItBack) {
     ExpectWindowShowsSurface();
 }
 
+// While the mouse moves the map is not repainted: only the small areas the picture leaves
+// and enters reach the screen. The drop repaints the window once.
+TEST_F(DragDropTest, aDragShowsOnlyThePictureMoving) {
+    QCoreApplication::processEvents();
+    Press(At(D5));
+    QCoreApplication::processEvents();
+    const TScrollWindow::PaintStats before = Window->GetPaintStats();
+    for (int i = 1; i <= 20; ++i) {
+        MoveTo(At(D5) + TPoint(4 * i, 3 * i));
+        QCoreApplication::processEvents();
+    }
+    const TScrollWindow::PaintStats moved = Window->GetPaintStats();
+    EXPECT_EQ(moved.Paints, before.Paints) << "no repaint of the map during the drag";
+    EXPECT_GE(moved.Frames - before.Frames, 20);
+    EXPECT_LE(moved.FramePixels - before.FramePixels, 20 * 2 * 28 * 28);
+    Release(At(D5) + TPoint(80, 60));
+    QCoreApplication::processEvents();
+    const TScrollWindow::PaintStats dropped = Window->GetPaintStats();
+    EXPECT_EQ(dropped.Paints, moved.Paints + 1);
+    const TRect client = Window->GetClientRect();
+    EXPECT_EQ(dropped.PaintPixels - moved.PaintPixels, (long long)client.Width() * client.Height());
+    ExpectWindowShowsSurface();
+}
+
 TEST_F(DragDropTest, whereADragEndsDecidesWhatMoves) {
     const TRect client = Window->GetClientRect();
     struct Case {

@@ -28,8 +28,17 @@ public:
     TBitmap Client{0, 0};
     QRegion Invalid;
     QImage Overlay;
+    const TBitmap* OverlaySource = nullptr;
     QPoint OverlayAt;
     bool Painting = false;
+    PaintStats Stats;
+
+    static long long Area(const QRegion& region) {
+        long long area = 0;
+        for (const QRect& r : region)
+            area += (long long)r.width() * r.height();
+        return area;
+    }
 
     // Keeps the client bitmap the size of the viewport; a new size is wholly invalid.
     void FitClient() {
@@ -48,6 +57,8 @@ public:
         const QRect r = Invalid.boundingRect();
         Invalid = QRegion();
         Painting = true;
+        ++Stats.Paints;
+        Stats.PaintPixels += (long long)r.width() * r.height();
         TClientDC dc(Owner);
         dc.SetWindowOrg(Owner.GetScrollPos());
         Owner.Paint(dc, false, TRect(r.left(), r.top(), r.right() + 1, r.bottom() + 1));
@@ -56,6 +67,8 @@ public:
 
 protected:
     void paintEvent(QPaintEvent* event) override {
+        ++Stats.Frames;
+        Stats.FramePixels += Area(event->region());
         Repaint();
         QPainter painter(viewport());
         const QImage image(reinterpret_cast<const uchar*>(Client.Bits()), Client.Width(),
@@ -174,6 +187,11 @@ void TScrollWindow::SetDragImage(const TBitmap* image, const TPoint& at, const T
     const QRect old(Widget->OverlayAt, Widget->Overlay.size());
     if (!image) {
         Widget->Overlay = QImage();
+        Widget->OverlaySource = nullptr;
+    } else if (image == Widget->OverlaySource &&
+               Widget->Overlay.size() == QSize(image->Width(), image->Height())) {
+        // The same picture moved: only its place changes.
+        Widget->OverlayAt = QPoint(at.x, at.y);
     } else {
         QImage overlay(image->Width(), image->Height(), QImage::Format_ARGB32);
         for (int y = 0; y < image->Height(); ++y) {
@@ -184,6 +202,7 @@ void TScrollWindow::SetDragImage(const TBitmap* image, const TPoint& at, const T
             }
         }
         Widget->Overlay = overlay;
+        Widget->OverlaySource = image;
         Widget->OverlayAt = QPoint(at.x, at.y);
     }
     Widget->viewport()->update(old);
@@ -219,6 +238,10 @@ void TScrollWindow::EvSize(unsigned, const TSize&) {}
 void TScrollWindow::SetCursor(HINSTANCE, TResId cursorId) {
     Cursor = std::make_unique<TCursor>(cursorId);
     Widget->viewport()->setCursor(Cursor->Get());
+}
+
+const TScrollWindow::PaintStats& TScrollWindow::GetPaintStats() const {
+    return Widget->Stats;
 }
 
 TResId TScrollWindow::GetCursorId() const {

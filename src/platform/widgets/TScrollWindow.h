@@ -37,6 +37,14 @@ public:
     void SetDragImage(const TBitmap* image, const TPoint& at, const TColor& mask) override;
     void SetCursor(HINSTANCE module, TResId cursorId) override;
     void SetMainCaption(const std::string& caption) override;
+    /** What reached the screen: frames shown and their pixels, and Paint calls and theirs. */
+    struct PaintStats {
+        long long Frames = 0;
+        long long FramePixels = 0;
+        long long Paints = 0;
+        long long PaintPixels = 0;
+    };
+    const PaintStats& GetPaintStats() const;
     /** The cursor resource shown over the window; 0 for the system arrow. */
     TResId GetCursorId() const;
 
