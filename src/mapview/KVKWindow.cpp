@@ -18,7 +18,6 @@ KVKWindow::KVKWindow(TWindow* parent, TTextGadget* hexGadget, TTextGadget* moveG
     (void)parent; // the frame adopts the window as its client
     // Provisional ranges; the first size event sets the real ones.
     SetScrollRange(160, 144);
-    SetLeftMode(true, false, false);
     CmModeMove();
     CmModeRotate();
     Palette = std::make_unique<TPalette>(TDib(Instance, PaletteBitmap));

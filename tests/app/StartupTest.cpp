@@ -27,6 +27,23 @@ TEST(Startup, theBundledMapOpensInTheFrame) {
     EXPECT_EQ(app.Window().Map().MapHeight(), 1300);
 }
 
+TEST(Startup, theFrameClosesOnlyWhenTheMapWindowAgrees) {
+    KVKApp app(KURVASK_DATA_DIR "/kvkmap.bmp");
+    app.Frame().GetWidget()->show();
+    app.Window().Modified = true;
+    {
+        ModalHooks hooks;
+        hooks.AnswerMessageBox(IDCANCEL);
+        EXPECT_FALSE(app.Frame().GetWidget()->close());
+        EXPECT_TRUE(app.Frame().GetWidget()->isVisible());
+        EXPECT_TRUE(hooks.Clean()) << hooks.Report();
+    }
+    ModalHooks hooks;
+    hooks.AnswerMessageBox(IDNO);
+    EXPECT_TRUE(app.Frame().GetWidget()->close());
+    EXPECT_TRUE(hooks.Clean()) << hooks.Report();
+}
+
 TEST(Startup, anUnusableMapEndsStartUpWithAMessageNamingIt) {
     TestDir dir;
     dir.Write("broken.bmp", "BM this is not a picture");

@@ -6,6 +6,7 @@
 #include "MapWindowFixture.h"
 
 #include <QScrollBar>
+#include <QWheelEvent>
 
 namespace {
 
@@ -116,6 +117,21 @@ TEST_F(MapWindowTest, scrollRangesFollowTheWindowSize) {
             << c.height;
         EXPECT_EQ(Window->GetScrollPos(), TPoint(0, 0)) << "every resize goes back to the corner";
     }
+    // The wheel scrolls down, with Shift across; the page and arrow keys scroll too.
+    auto wheel = [&](Qt::KeyboardModifiers modifiers) {
+        QWheelEvent e(QPointF(100, 100), QPointF(100, 100), QPoint(), QPoint(0, -120), Qt::NoButton,
+                      modifiers, Qt::NoScrollPhase, false);
+        QCoreApplication::sendEvent(Viewport(), &e);
+    };
+    wheel(Qt::NoModifier);
+    EXPECT_EQ(Window->GetScrollPos().x, 0);
+    EXPECT_GT(Window->GetScrollPos().y, 0);
+    wheel(Qt::ShiftModifier);
+    EXPECT_GT(Window->GetScrollPos().x, 0);
+    Window->ScrollTo(0, 0);
+    QTest::keyClick(Widget(), Qt::Key_PageDown);
+    QTest::keyClick(Widget(), Qt::Key_Right);
+    EXPECT_EQ(Window->GetScrollPos(), TPoint(16, Widget()->verticalScrollBar()->pageStep()));
     // Minimizing leaves range and position alone.
     Window->ScrollTo(20, 10);
     Window->EvSize(TScrollWindow::SIZE_MINIMIZED, {0, 0});
