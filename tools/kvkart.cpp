@@ -1,5 +1,6 @@
-// Usage: kvkart <repository root> -- writes data/kvkmap.bmp, data/splash.bmp, the pictures in
-// resources/bitmaps/ and the cursors in resources/cursors/ of the game, always the same bytes.
+// Usage: kvkart <repository root> -- writes data/kvkmap.bmp, data/splash.bmp, the program's
+// icons in data/icons/, and the pictures, cursors and icons under resources/ of the game,
+// always the same bytes.
 //
 // The artwork generator: draws the map, the splash screen, the counters, the stack marks, the
 // combat markers and the palette strip from code, with the one game palette, and writes them
@@ -8,9 +9,11 @@
 #include "CounterPainter.h"
 #include "CursorPainter.h"
 #include "GamePalette.h"
+#include "IconPainter.h"
 #include "MapPainter.h"
 #include "MarkerPainter.h"
 #include "SplashPainter.h"
+#include "ToolbarPainter.h"
 #include "UnitRoster.h"
 
 #include <cstdio>
@@ -86,6 +89,25 @@ int main(int argc, char** argv) {
         CursorPainter::WriteCur(CursorPainter::MoveAll(), 0, 0, cursors / "1451.cur");
         CursorPainter::WriteCur(CursorPainter::Return(), 4, 11, cursors / "1452.cur");
         written += 3;
+
+        // The tool-bar buttons, the frame's icons and the icon theme's sizes of the same icon.
+        for (const int id : {400, 401, 405, 406, 407, 410, 412, 413, 422, 423, 424}) {
+            ToolbarPainter::Button(id).WriteBmp(BitmapPath(root, id));
+            ++written;
+        }
+        fs::create_directories(root / "resources" / "icons");
+        IconPainter::Render16(32).WriteBmp(root / "resources" / "icons" / "450.bmp");
+        IconPainter::Render16(16).WriteBmp(root / "resources" / "icons" / "451.bmp");
+        IconPainter::WritePng(IconPainter::Render(64), 64,
+                              root / "resources" / "icons" / "IDI_ICON1.png");
+        written += 3;
+        for (const int size : {16, 22, 24, 32, 48, 64, 128, 256}) {
+            const fs::path folder = root / "data" / "icons" / "hicolor" /
+                                    (std::to_string(size) + "x" + std::to_string(size)) / "apps";
+            fs::create_directories(folder);
+            IconPainter::WritePng(IconPainter::Render(size), size, folder / "kurvask.png");
+            ++written;
+        }
 
         std::printf("kvkart: wrote %d pictures under %s\n", written, root.string().c_str());
     } catch (const std::exception& e) {

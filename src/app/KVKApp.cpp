@@ -1,19 +1,70 @@
 #include "KVKApp.h"
 
 #include "TApplication.h"
+#include "TButtonGadget.h"
 #include "TDib.h"
+#include "TFileWriter.h"
+#include "TSeparatorGadget.h"
 #include "TXBadFile.h"
 
 #include <exception>
 #include <iostream>
 
-KVKApp::KVKApp(const char* mapFile)
-    : MapWindow(std::make_unique<KVKWindow>(nullptr, &HexField, &MoveField, mapFile)),
-      MainFrame(std::make_unique<TFrameWindow>("Kurvask", *MapWindow)) {}
+KVKApp::KVKApp(const std::string& mapFile, const std::string& splashFile) : MapFileName(mapFile) {
+    const TDib splash(splashFile.c_str());
+    SplashWindow = std::make_unique<TSplashWindow>(splash, 256, 256, SplashStyle, SplashTimeout, "",
+                                                   &TModule::Application());
+    SplashWindow->Create();
+    SplashWindow->UpdateWindow();
+}
 
-// The frame goes first: it hands the map window's widget back before the window goes.
+// The frame goes first: it hands the map window's widget back and deletes the status bar's
+// fields; then the window, whose board may still write the fields, then the bars.
 KVKApp::~KVKApp() {
     MainFrame.reset();
+    MapWindow.reset();
+    ToolBar.reset();
+    StatusBar.reset();
+}
+
+void KVKApp::InitMainWindow() {
+    StatusBar = std::make_unique<TStatusBar>();
+    HexGadget = StatusBar->Insert(std::make_unique<TTextGadget>(600, 12));
+    MoveGadget = StatusBar->Insert(std::make_unique<TTextGadget>(601, 10));
+    MapWindow = std::make_unique<KVKWindow>(nullptr, HexGadget, MoveGadget, MapFileName.c_str());
+    MainFrame = std::make_unique<TDecoratedFrame>("Kurvask", *MapWindow);
+    HINSTANCE module = &TModule::Application();
+    MainFrame->SetIconSm(module, 451);
+    MainFrame->SetIcon(module, 450);
+    ToolBar = std::make_unique<TControlBar>();
+    for (const int id : ToolBarLayout) {
+        if (id)
+            ToolBar->Insert(std::make_unique<TButtonGadget>(id, id));
+        else
+            ToolBar->Insert(std::make_unique<TSeparatorGadget>(0));
+    }
+    MainFrame->Insert(*StatusBar, TDecoratedFrame::Bottom);
+    MainFrame->Insert(*ToolBar, TDecoratedFrame::Top);
+    MainFrame->AssignMenu("COMMAND");
+    SplashWindow.reset();
+}
+
+void KVKApp::OpenTurnFile(const std::string& fileName) {
+    MapWindow->Map().FileData.FileName = TFileWriter::AbsolutePath(fileName);
+    bool opened = false;
+    MainFrame->SetCaption(MapWindow->Turn().OpenTurn(false, opened).c_str());
+    MainFrame->UpdateCommands();
+}
+
+std::string KVKApp::FindDataFile(const std::string& name) {
+    if (TFileWriter::PathExists(name))
+        return name;
+#ifdef KURVASK_INSTALLED_DATA
+    const std::string installed = std::string(KURVASK_INSTALLED_DATA) + "/" + name;
+    if (TFileWriter::PathExists(installed))
+        return installed;
+#endif
+    return name;
 }
 
 void KVKApp::ReportStartupFailure(const std::string& reason, bool box) {
@@ -23,22 +74,31 @@ void KVKApp::ReportStartupFailure(const std::string& reason, bool box) {
         TApplication::MessageBox(nullptr, text.c_str(), "Kurvask", MB_OK | MB_ICONSTOP);
 }
 
-int KVKApp::Start(const char* mapFile, const std::function<int()>& runLoop) {
+int KVKApp::Start(const std::vector<std::string>& args, const std::function<int()>& runLoop) {
+    if (args.size() > 1) {
+        std::cerr << "usage: kurvask [TURN.kvk]" << std::endl;
+        return 2;
+    }
     std::unique_ptr<KVKApp> app;
     try {
-        app = std::make_unique<KVKApp>(mapFile);
+        app = std::make_unique<KVKApp>(FindDataFile(MapFile), FindDataFile(SplashFile));
+        app->InitMainWindow();
     } catch (const std::exception& e) {
         // A program that will not start says why instead of vanishing.
+        app.reset();
         ReportStartupFailure(e.what(), true);
         return 1;
     }
     app->Frame().ShowMaximized();
+    if (!args.empty())
+        app->OpenTurnFile(args.front());
     return runLoop();
 }
 
-int KVKApp::NoDisplay(const char* mapFile) {
+int KVKApp::NoDisplay() {
     try {
-        TDib check(mapFile);
+        TDib map(FindDataFile(MapFile).c_str());
+        TDib splash(FindDataFile(SplashFile).c_str());
     } catch (const TXBadFile& e) {
         ReportStartupFailure(e.what(), false);
         return 1;

@@ -1,44 +1,68 @@
 #pragma once
 
 #include "KVKWindow.h"
-#include "TFrameWindow.h"
+#include "TControlBar.h"
+#include "TDecoratedFrame.h"
+#include "TSplashWindow.h"
+#include "TStatusBar.h"
 
 #include <functional>
 #include <memory>
 #include <string>
+#include <vector>
 
 /**
- * The program: the main frame "Kurvask" around the map window, on the map picture
- * "kvkmap.bmp" of the working directory. A map picture that cannot be used ends start-up
- * with a message that names the file and what is wrong, on the terminal and in a message box.
+ * The program. Built in two steps: the application shows the splash picture at once; then
+ * InitMainWindow builds the map window (the slow step the splash covers) and the frame
+ * "Kurvask" around it with its menu, tool bar and status bar, and takes the splash away.
+ * The pictures "kvkmap.bmp" and "splash.bmp" are looked up in the working folder first, then
+ * in the installed data folder. A picture that cannot be used ends start-up with a message
+ * that names the file and what is wrong.
  */
 class KVKApp {
 public:
     static constexpr const char* MapFile = "kvkmap.bmp";
+    static constexpr const char* SplashFile = "splash.bmp";
+    static constexpr unsigned SplashStyle =
+        TSplashWindow::ShrinkToFit | TSplashWindow::CaptureMouse;
+    static constexpr unsigned SplashTimeout = 50000;
+    /** The tool bar, left to right: command ids, 0 for a separator. */
+    static constexpr int ToolBarLayout[] = {400, 401, 0, 405, 406, 407, 0, 410,
+                                            412, 413, 0, 423, 424, 422, 0};
 
-    /** Builds the map window and the frame; raises TXBadFile when the map is unusable. */
-    explicit KVKApp(const char* mapFile = MapFile);
+    /** Shows the splash picture; raises TXBadFile when it cannot be read. */
+    KVKApp(const std::string& mapFile, const std::string& splashFile);
     ~KVKApp();
 
-    KVKWindow& Window() { return *MapWindow; }
-    /** The status-bar fields of the hex label (600) and of the top counter's move (601). */
-    TTextGadget& HexGadget() { return HexField; }
-    TTextGadget& MoveGadget() { return MoveField; }
-    TFrameWindow& Frame() { return *MainFrame; }
+    /** Builds the main window and removes the splash; raises TXBadFile for a bad map. */
+    void InitMainWindow();
+    /** Opens a turn file given on the command line, as Open Turn does without its dialog. */
+    void OpenTurnFile(const std::string& fileName);
 
+    KVKWindow& Window() { return *MapWindow; }
+    TDecoratedFrame& Frame() { return *MainFrame; }
+    TSplashWindow* Splash() const { return SplashWindow.get(); }
+    TTextGadget* HexGadget = nullptr;
+    TTextGadget* MoveGadget = nullptr;
+
+    /** The picture file to read: in the working folder if there, else in the data folder. */
+    static std::string FindDataFile(const std::string& name);
     /**
-     * Builds the program, shows the frame maximized and runs the message loop (runLoop);
-     * returns its status, or 1 after reporting why the program could not start.
+     * The whole program: builds it, shows the frame maximized, opens the turn file of the
+     * command line (args: at most one) and runs the message loop (runLoop). Returns its
+     * status, 1 after reporting why the program could not start, 2 for a bad command line.
      */
-    static int Start(const char* mapFile, const std::function<int()>& runLoop);
-    /** Start-up without a display: says what is wrong, the map picture first; status 1. */
-    static int NoDisplay(const char* mapFile = MapFile);
+    static int Start(const std::vector<std::string>& args, const std::function<int()>& runLoop);
+    /** Start-up without a display: says what is wrong, the pictures first; status 1. */
+    static int NoDisplay();
     /** Tells the player why start-up failed: on the terminal, and in a box if shown is set. */
     static void ReportStartupFailure(const std::string& reason, bool box);
 
 private:
-    TTextGadget HexField{600};
-    TTextGadget MoveField{601};
+    std::string MapFileName;
+    std::unique_ptr<TSplashWindow> SplashWindow;
+    std::unique_ptr<TStatusBar> StatusBar;
+    std::unique_ptr<TControlBar> ToolBar;
     std::unique_ptr<KVKWindow> MapWindow;
-    std::unique_ptr<TFrameWindow> MainFrame;
+    std::unique_ptr<TDecoratedFrame> MainFrame;
 };

@@ -1,10 +1,11 @@
-// Kurvask: the entry point.
+// Kurvask: the entry point. kurvask [TURN.kvk] starts the program, opening the turn if given.
 #include "KVKApp.h"
 #include "TApplication.h"
 
 int main(int argc, char** argv) {
     if (!TApplication::DisplayAvailable())
         return KVKApp::NoDisplay();
-    TApplication application(argc, argv);
-    return KVKApp::Start(KVKApp::MapFile, [&] { return application.Run(); });
+    TApplication application(argc, argv); // takes the toolkit's own options out of argv
+    return KVKApp::Start(std::vector<std::string>(argv + 1, argv + argc),
+                         [&] { return application.Run(); });
 }

@@ -216,7 +216,7 @@ void KVKWindow::CeUndoMove(TCommandEnabler& ce) {
     ce.Enable(StartPoint != MapBoard::NoPoint && LastPoint != MapBoard::NoPoint && !Zoomed);
 }
 
-bool KVKWindow::Command(int id) {
+bool KVKWindow::RunCommand(int id) {
     switch (id) {
     case OpenTurnId:
         CmOpenTurn();

@@ -103,9 +103,9 @@ public:
     void CeModeShowCombat(TCommandEnabler& ce);
 
     /** Runs a command by its id, as its menu item or tool-bar button does; false if unknown. */
-    bool Command(int id);
+    bool RunCommand(int id) override;
     /** Asks the command's enabler; a command without one stays enabled and unchecked. */
-    void EnableCommand(TCommandEnabler& ce);
+    void EnableCommand(TCommandEnabler& ce) override;
 
     void EvLButtonDown(unsigned keys, const TPoint& p) override;
     void EvLButtonUp(unsigned keys, const TPoint& p) override;

@@ -13,12 +13,18 @@ public:
 
     int GetId() const { return Id; }
     void Enable(bool enable = true) { Enabled = enable; }
-    void SetCheck(int state) { Check = state; }
+    void SetCheck(int state) {
+        Check = state;
+        Checkable = true;
+    }
     bool IsEnabled() const { return Enabled; }
     int GetCheck() const { return Check; }
+    /** Whether the enabler answered about the check mark at all. */
+    bool IsCheckable() const { return Checkable; }
 
 private:
     int Id;
     bool Enabled = true;
     int Check = Unchecked;
+    bool Checkable = false;
 };

@@ -54,3 +54,11 @@ bool TFileWriter::Exists(const std::string& fileName) {
 bool TFileWriter::PathExists(const std::string& fileName) {
     return !fileName.empty() && QFileInfo::exists(DecodeName(fileName));
 }
+
+std::string TFileWriter::AbsolutePath(const std::string& fileName) {
+    if (fileName.empty())
+        return fileName;
+    const QByteArray absolute =
+        QFile::encodeName(QFileInfo(DecodeName(fileName)).absoluteFilePath());
+    return std::string(absolute.constData(), std::size_t(absolute.size()));
+}

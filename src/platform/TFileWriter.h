@@ -26,6 +26,8 @@ public:
                         std::size_t limit = std::numeric_limits<std::size_t>::max() - 1);
     /** True when a file (not a folder) of that name exists. */
     static bool Exists(const std::string& fileName);
+    /** The name made absolute against the working folder. */
+    static std::string AbsolutePath(const std::string& fileName);
     /** True when anything of that name exists: a file, a folder or something else. */
     static bool PathExists(const std::string& fileName);
 };

@@ -1,11 +1,13 @@
 #pragma once
 
 #include "TColor.h"
+#include "TCommandEnabler.h"
 #include "TModule.h"
 #include "TPoint.h"
 #include "TRect.h"
 #include "TResId.h"
 
+#include <functional>
 #include <string>
 
 class QWidget;
@@ -45,6 +47,25 @@ public:
         (void)module;
         (void)cursorId;
     }
+    /** Runs the command of a menu item or tool-bar button; false when it has none of that id. */
+    virtual bool RunCommand(int id) {
+        (void)id;
+        return false;
+    }
+    /** Answers whether a command is enabled and checked; the default leaves it enabled. */
+    virtual void EnableCommand(TCommandEnabler& ce) { (void)ce; }
+    /**
+     * Called by the window after it handled something that may change what its commands
+     * show (a command, a mouse action); the frame around it then refreshes its menu and tool
+     * bar. listener is the frame's.
+     */
+    void SetCommandListener(std::function<void()> listener) {
+        CommandListener = std::move(listener);
+    }
+    void CommandsChanged() {
+        if (CommandListener)
+            CommandListener();
+    }
     /** Asked before the window closes with the program; false keeps it open. */
     virtual bool CanClose() { return true; }
     /** Sets the caption of the main window this window belongs to (Windows-1252). */
@@ -69,4 +90,7 @@ public:
         (void)at;
         (void)mask;
     }
+
+private:
+    std::function<void()> CommandListener;
 };

@@ -1,8 +1,8 @@
 // The program's own window opens turns with the real combat list: the sample turn, and a turn
 // whose combat file holds a combat, which the board reads and shows.
+#include "AppFixture.h"
 #include "CaECombats.h"
 #include "CombatFile.h"
-#include "KVKApp.h"
 #include "ModalHooks.h"
 #include "TestFiles.h"
 
@@ -12,7 +12,6 @@
 
 namespace {
 
-const std::string Map = KURVASK_DATA_DIR "/kvkmap.bmp";
 const std::string Sample = KURVASK_DATA_DIR "/sample/opening";
 
 TEST(ProgramTurn, theProgramsBoardReadsAndShowsTheCombatFile) {
@@ -24,7 +23,8 @@ TEST(ProgramTurn, theProgramsBoardReadsAndShowsTheCombatFile) {
     record.MarkerImage = 8515;
     dir.Write("turn.cbt", CombatFile::Serialize({record}));
 
-    KVKApp app(Map.c_str());
+    auto program = MakeProgram();
+    KVKApp& app = *program;
     KVKMap& board = app.Window().Map();
     ModalHooks hooks;
     hooks.AnswerFileDialog(dir.Path("turn.kvk"));
@@ -39,7 +39,8 @@ TEST(ProgramTurn, theProgramsBoardReadsAndShowsTheCombatFile) {
 }
 
 TEST(ProgramTurn, theSampleTurnOpensWithEveryUnitWhereItStarted) {
-    KVKApp app(Map.c_str());
+    auto program = MakeProgram();
+    KVKApp& app = *program;
     KVKMap& board = app.Window().Map();
     board.FileData.FileName = Sample + ".kvk";
     ModalHooks hooks;

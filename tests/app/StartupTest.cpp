@@ -1,67 +1,167 @@
-// Start-up: the frame on the bundled map, and a map picture that cannot be used ending
-// start-up with a message that names the file.
+// Start-up: splash, frame, menu, tool bar and status bar; pictures that cannot be used; the
+// turn named on the command line; closing.
+#include "AppFixture.h"
 #include "DialogConstants.h"
-#include "KVKApp.h"
 #include "ModalHooks.h"
-#include "TestFiles.h"
 
-#include <QWidget>
+#include <QAction>
+#include <QApplication>
+#include <QMainWindow>
+#include <QMenuBar>
+#include <QStatusBar>
+#include <QTest>
+#include <QToolBar>
 
 #include <gtest/gtest.h>
 
 namespace {
 
-TEST(Startup, theBundledMapOpensInTheFrame) {
-    const std::string map = KURVASK_DATA_DIR "/kvkmap.bmp";
+QMainWindow& MainWidget(KVKApp& app) {
+    return *static_cast<QMainWindow*>(app.Frame().GetWidget());
+}
+
+TEST(Startup, theFrameWithItsMenuToolBarAndStatusBar) {
+    InFolder data(KURVASK_DATA_DIR);
     bool ran = false;
-    const int status = KVKApp::Start(map.c_str(), [&] {
-        ran = true;
-        return 0;
-    });
-    EXPECT_EQ(status, 0);
+    EXPECT_EQ(KVKApp::Start({},
+                            [&] {
+                                ran = true;
+                                return 0;
+                            }),
+              0);
     EXPECT_TRUE(ran);
 
-    KVKApp app(map.c_str());
-    EXPECT_EQ(app.Frame().GetWidget()->windowTitle().toStdString(), "Kurvask");
-    EXPECT_EQ(app.Window().Map().MapWidth(), 2100);
-    EXPECT_EQ(app.Window().Map().MapHeight(), 1300);
-}
-
-TEST(Startup, theFrameClosesOnlyWhenTheMapWindowAgrees) {
-    KVKApp app(KURVASK_DATA_DIR "/kvkmap.bmp");
-    app.Frame().GetWidget()->show();
-    app.Window().Modified = true;
-    {
-        ModalHooks hooks;
-        hooks.AnswerMessageBox(IDCANCEL);
-        EXPECT_FALSE(app.Frame().GetWidget()->close());
-        EXPECT_TRUE(app.Frame().GetWidget()->isVisible());
-        EXPECT_TRUE(hooks.Clean()) << hooks.Report();
+    auto app = MakeProgram();
+    QMainWindow& frame = MainWidget(*app);
+    EXPECT_EQ(frame.windowTitle().toStdString(), "Kurvask");
+    EXPECT_FALSE(frame.windowIcon().isNull());
+    std::vector<std::string> menu;
+    for (QAction* popup : frame.menuBar()->actions()) {
+        menu.push_back(popup->text().toStdString() + ":");
+        for (QAction* item : popup->menu()->actions())
+            menu.push_back(item->text().toStdString() +
+                           (item->shortcut().isEmpty()
+                                ? ""
+                                : " " + item->shortcut().toString().toStdString()));
     }
-    ModalHooks hooks;
-    hooks.AnswerMessageBox(IDNO);
-    EXPECT_TRUE(app.Frame().GetWidget()->close());
-    EXPECT_TRUE(hooks.Clean()) << hooks.Report();
+    EXPECT_EQ(menu, (std::vector<std::string>{"Files:",
+                                              "Open Turn Ctrl+O",
+                                              "Save Turn Ctrl+S",
+                                              "Map:",
+                                              "Undo Last Move Ctrl+Z",
+                                              "Move All",
+                                              "Zoom",
+                                              "Left Click:",
+                                              "Move",
+                                              "Return to Start Hex",
+                                              "Combat",
+                                              "Right Click:",
+                                              "Rotate",
+                                              "Surr/Rail/Rep",
+                                              "Show Combat",
+                                              "Combat Display:",
+                                              "Show All",
+                                              "Clear All",
+                                              "About:",
+                                              "About"}));
+    for (const int id : {400, 401, 405, 406, 407, 410, 412, 413, 423, 424, 422, 421, 420, 500})
+        ASSERT_NE(app->Frame().Action(id), nullptr) << id;
+
+    auto* tools = frame.findChild<QToolBar*>();
+    ASSERT_NE(tools, nullptr);
+    std::vector<int> layout;
+    for (QAction* a : tools->actions()) {
+        int id = 0;
+        for (const int candidate : {400, 401, 405, 406, 407, 410, 412, 413, 423, 424, 422})
+            if (app->Frame().Action(candidate) == a)
+                id = candidate;
+        layout.push_back(a->isSeparator() ? 0 : id);
+        if (!a->isSeparator()) {
+            EXPECT_NE(id, 0);
+            EXPECT_FALSE(a->icon().isNull()) << id;
+        }
+    }
+    EXPECT_EQ(layout,
+              std::vector<int>(std::begin(KVKApp::ToolBarLayout), std::end(KVKApp::ToolBarLayout)));
+    // The status bar: the message field, then the hex label and the move state.
+    const QList<QWidget*> fields = frame.statusBar()->findChildren<QWidget*>();
+    EXPECT_NE(std::find(fields.begin(), fields.end(), app->HexGadget->GetWidget()), fields.end());
+    EXPECT_NE(std::find(fields.begin(), fields.end(), app->MoveGadget->GetWidget()), fields.end());
+    EXPECT_LT(app->HexGadget->GetWidget()->x(), app->MoveGadget->GetWidget()->x() + 1);
 }
 
-TEST(Startup, anUnusableMapEndsStartUpWithAMessageNamingIt) {
-    TestDir dir;
-    dir.Write("broken.bmp", "BM this is not a picture");
-    for (const std::string& name : {dir.Path("kvkmap.bmp"), dir.Path("broken.bmp")}) {
+TEST(Startup, commandStatesFollowTheEnablersZoomedOrNot) {
+    auto app = MakeProgram();
+    struct Row {
+        int id;
+        bool enabled, checked; // not zoomed
+        bool zoomedEnabled, zoomedChecked;
+    };
+    const std::vector<Row> rows = {
+        {400, true, false, true, false},   {401, true, false, true, false},
+        {405, false, false, false, false}, {406, true, false, false, false},
+        {407, true, false, true, true},    {410, true, true, false, true},
+        {412, true, false, false, false},  {413, true, false, false, false},
+        {423, true, true, false, true},    {424, true, false, false, false},
+        {422, true, false, false, false},  {421, true, false, true, false},
+        {420, true, false, true, false},   {500, true, false, true, false},
+    };
+    for (const bool zoomed : {false, true}) {
+        if (zoomed)
+            app->Frame().Action(407)->trigger();
+        for (const Row& r : rows) {
+            const QAction* a = app->Frame().Action(r.id);
+            EXPECT_EQ(a->isEnabled(), zoomed ? r.zoomedEnabled : r.enabled) << r.id << zoomed;
+            EXPECT_EQ(a->isChecked(), zoomed ? r.zoomedChecked : r.checked) << r.id << zoomed;
+        }
+    }
+}
+
+TEST(Startup, theSplashGoesOnAClickOrWhenTheFrameIsBuilt) {
+    {
+        KVKApp app(KURVASK_DATA_DIR "/kvkmap.bmp", KURVASK_DATA_DIR "/splash.bmp");
+        ASSERT_NE(app.Splash(), nullptr);
+        EXPECT_TRUE(app.Splash()->IsVisible());
+        QTest::mouseClick(app.Splash()->GetWidget(), Qt::LeftButton);
+        EXPECT_FALSE(app.Splash()->IsVisible());
+    }
+    KVKApp app(KURVASK_DATA_DIR "/kvkmap.bmp", KURVASK_DATA_DIR "/splash.bmp");
+    EXPECT_TRUE(app.Splash()->IsVisible());
+    app.InitMainWindow();
+    EXPECT_EQ(app.Splash(), nullptr);
+}
+
+TEST(Startup, unusablePicturesEndStartUpWithAMessageNamingThem) {
+    struct Case {
+        const char* what;
+        const char* file;    // the picture that is bad
+        const char* content; // null: missing
+    };
+    for (const Case& c : {Case{"missing map", "kvkmap.bmp", nullptr},
+                          Case{"broken map", "kvkmap.bmp", "BM this is not a picture"},
+                          Case{"missing splash", "splash.bmp", nullptr},
+                          Case{"broken splash", "splash.bmp", "BM"}}) {
+        TestDir dir;
+        for (const char* name : {"kvkmap.bmp", "splash.bmp"})
+            if (std::string(name) != c.file)
+                dir.Write(name, TestDir::ReadFile(std::string(KURVASK_DATA_DIR "/") + name));
+        if (c.content)
+            dir.Write(c.file, c.content);
+        InFolder in(dir.Path("."));
         ModalHooks hooks;
         hooks.AnswerMessageBox(IDOK);
         ::testing::internal::CaptureStderr();
         bool ran = false;
-        const int status = KVKApp::Start(name.c_str(), [&] {
+        const int status = KVKApp::Start({}, [&] {
             ran = true;
             return 0;
         });
         const std::string terminal = ::testing::internal::GetCapturedStderr();
-        EXPECT_EQ(status, 1);
-        EXPECT_FALSE(ran);
-        EXPECT_NE(terminal.find(name), std::string::npos) << terminal;
-        ASSERT_EQ(hooks.MessageBoxes().size(), 1u);
-        EXPECT_NE(hooks.MessageBoxes()[0].Text.find(name), std::string::npos);
+        EXPECT_EQ(status, 1) << c.what;
+        EXPECT_FALSE(ran) << c.what;
+        EXPECT_NE(terminal.find(c.file), std::string::npos) << terminal;
+        ASSERT_EQ(hooks.MessageBoxes().size(), 1u) << c.what;
+        EXPECT_NE(hooks.MessageBoxes()[0].Text.find(c.file), std::string::npos);
         EXPECT_EQ(hooks.MessageBoxes()[0].Caption, "Kurvask");
         EXPECT_TRUE(hooks.Clean()) << hooks.Report();
     }
@@ -69,11 +169,69 @@ TEST(Startup, anUnusableMapEndsStartUpWithAMessageNamingIt) {
 
 TEST(Startup, withoutADisplayTheTerminalHearsWhatIsWrong) {
     TestDir dir;
+    InFolder in(dir.Path("."));
     ::testing::internal::CaptureStderr();
-    EXPECT_EQ(KVKApp::NoDisplay(dir.Path("kvkmap.bmp").c_str()), 1);
+    EXPECT_EQ(KVKApp::NoDisplay(), 1);
     const std::string terminal = ::testing::internal::GetCapturedStderr();
-    EXPECT_NE(terminal.find(dir.Path("kvkmap.bmp")), std::string::npos);
-    EXPECT_NE(terminal.find("cannot be opened"), std::string::npos);
+    EXPECT_NE(terminal.find("kvkmap.bmp"), std::string::npos) << terminal;
+    EXPECT_NE(terminal.find("cannot be opened"), std::string::npos) << terminal;
+}
+
+TEST(Startup, theTurnOnTheCommandLineIsOpened) {
+    InFolder data(KURVASK_DATA_DIR);
+    struct Case {
+        std::vector<std::string> args;
+        int status;
+        std::string caption;
+        const char* box; // the message shown, if any
+    };
+    for (const Case& c : {Case{{"sample/opening.kvk"}, 0, "Kurvask  :  opening", nullptr},
+                          Case{{"sample/none.kvk"}, 0, "Kurvask", "Failed to open a '.kvk' file."},
+                          Case{{"kvkmap.bmp"}, 0, "Kurvask", "no sound unit file"},
+                          Case{{"a.kvk", "b.kvk"}, 2, "", nullptr}}) {
+        ModalHooks hooks;
+        if (c.box)
+            hooks.AnswerMessageBox(IDOK);
+        std::string caption;
+        ::testing::internal::CaptureStderr();
+        const int status = KVKApp::Start(c.args, [&] {
+            for (QWidget* w : QApplication::topLevelWidgets())
+                if (auto* frame = qobject_cast<QMainWindow*>(w); frame && frame->isVisible())
+                    caption = frame->windowTitle().toStdString();
+            return 0;
+        });
+        const std::string terminal = ::testing::internal::GetCapturedStderr();
+        EXPECT_EQ(status, c.status) << c.args[0];
+        EXPECT_EQ(caption, c.caption) << c.args[0];
+        if (c.status == 2) {
+            EXPECT_NE(terminal.find("usage: kurvask [TURN.kvk]"), std::string::npos);
+        }
+        if (c.box) {
+            ASSERT_EQ(hooks.MessageBoxes().size(), 1u);
+            EXPECT_NE(hooks.MessageBoxes()[0].Text.find(c.box), std::string::npos)
+                << hooks.MessageBoxes()[0].Text;
+        }
+        EXPECT_TRUE(hooks.Clean()) << hooks.Report();
+    }
+}
+
+TEST(Startup, theFrameClosesOnlyWhenTheMapWindowAgrees) {
+    auto app = MakeProgram();
+    app->Frame().GetWidget()->show();
+    EXPECT_TRUE(app->Frame().GetWidget()->close()) << "nothing unsaved: no question";
+    app->Frame().GetWidget()->show();
+    app->Window().Modified = true;
+    {
+        ModalHooks hooks;
+        hooks.AnswerMessageBox(IDCANCEL);
+        EXPECT_FALSE(app->Frame().GetWidget()->close());
+        EXPECT_TRUE(app->Frame().GetWidget()->isVisible());
+        EXPECT_TRUE(hooks.Clean()) << hooks.Report();
+    }
+    ModalHooks hooks;
+    hooks.AnswerMessageBox(IDNO);
+    EXPECT_TRUE(app->Frame().GetWidget()->close());
+    EXPECT_TRUE(hooks.Clean()) << hooks.Report();
 }
 
 } // namespace

@@ -44,7 +44,7 @@ TEST_F(MapWindowTest, modeCommandsCheckTheirGroupAndSetTheCursor) {
                                   KVKWindow::MoveAllId,    KVKWindow::ZoomId};
     for (const Step& s : steps) {
         if (s.command) {
-            ASSERT_TRUE(Window->Command(s.command));
+            ASSERT_TRUE(Window->RunCommand(s.command));
         }
         EXPECT_EQ(int(Window->GetCursorId()), int(s.cursor)) << "after " << s.command;
         for (int id : all) {
@@ -56,7 +56,7 @@ TEST_F(MapWindowTest, modeCommandsCheckTheirGroupAndSetTheCursor) {
             EXPECT_TRUE(ce.IsEnabled());
         }
     }
-    EXPECT_FALSE(Window->Command(999));
+    EXPECT_FALSE(Window->RunCommand(999));
 }
 
 TEST_F(MapWindowTest, zoomStretchesTheMapAndMakesTheBoardInert) {

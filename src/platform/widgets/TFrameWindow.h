@@ -21,6 +21,10 @@ public:
     void SetCaption(const char* caption);
     void ShowMaximized();
 
+protected:
+    QMainWindow& MainWidget() const { return *Frame; }
+    TWindow& ClientWindow() const { return Client; }
+
 private:
     std::unique_ptr<QMainWindow> Frame;
     TWindow& Client;

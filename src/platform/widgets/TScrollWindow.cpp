@@ -105,6 +105,16 @@ protected:
             const QPoint p = e->position().toPoint();
             return TPoint(p.x(), p.y());
         };
+        // What a mouse action did may change what the commands show.
+        struct Notify {
+            TScrollWindow& Owner;
+            bool Mouse;
+            ~Notify() {
+                if (Mouse)
+                    Owner.CommandsChanged();
+            }
+        } notify{Owner, event->type() == QEvent::MouseButtonPress ||
+                            event->type() == QEvent::MouseButtonRelease};
         switch (event->type()) {
         case QEvent::MouseButtonPress: {
             auto* e = static_cast<QMouseEvent*>(event);

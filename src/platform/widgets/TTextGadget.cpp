@@ -22,6 +22,8 @@ void TTextGadget::SetText(const char* text) {
 QWidget* TTextGadget::GetWidget() {
     if (!Label) {
         Label = new QLabel(Windows1252::Decode(Text));
+        Label->setFrameStyle(QFrame::Panel | QFrame::Sunken); // recessed
+        Label->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
         if (Width > 0)
             Label->setMinimumWidth(QFontMetrics(Label->font()).averageCharWidth() * Width);
     }

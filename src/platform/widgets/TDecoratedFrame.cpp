@@ -1,0 +1,132 @@
+#include "TDecoratedFrame.h"
+
+#include "MenuTemplate.h"
+#include "TButtonGadget.h"
+#include "TSeparatorGadget.h"
+#include "Windows1252.h"
+
+#include <QAction>
+#include <QBitmap>
+#include <QFile>
+#include <QIcon>
+#include <QImage>
+#include <QMainWindow>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPixmap>
+#include <QStatusBar>
+#include <QToolBar>
+
+namespace {
+
+// A tool-bar or icon picture: the colour of its top-left pixel is its ground, shown as
+// transparent, as tool-bar bitmaps have it.
+QIcon IconResource(TResId id) {
+    for (const char* folder : {"icons", "bitmaps"}) {
+        const QString path = QStringLiteral(":/%1/%2.bmp").arg(QLatin1String(folder)).arg(int(id));
+        if (!QFile::exists(path))
+            continue;
+        QImage image(path);
+        if (image.isNull())
+            continue;
+        QPixmap pixmap = QPixmap::fromImage(image);
+        pixmap.setMask(QBitmap::fromImage(image.createMaskFromColor(image.pixel(0, 0))));
+        return QIcon(pixmap);
+    }
+    return {};
+}
+
+} // namespace
+
+TDecoratedFrame::TDecoratedFrame(const char* caption, TWindow& client)
+    : TFrameWindow(caption, client) {
+    client.SetCommandListener([this] { UpdateCommands(); });
+}
+
+TDecoratedFrame::~TDecoratedFrame() {
+    ClientWindow().SetCommandListener({});
+}
+
+QAction* TDecoratedFrame::ActionFor(int id) {
+    if (QAction* action = Action(id))
+        return action;
+    auto* action = new QAction(&MainWidget());
+    action->setEnabled(false); // until the client's enabler answers
+    QObject::connect(action, &QAction::triggered, &MainWidget(), [this, id] {
+        ClientWindow().RunCommand(id);
+        UpdateCommands();
+    });
+    Actions[id] = action;
+    return action;
+}
+
+QAction* TDecoratedFrame::Action(int id) const {
+    const auto found = Actions.find(id);
+    return found == Actions.end() ? nullptr : found->second;
+}
+
+void TDecoratedFrame::Insert(TControlBar& bar, Placement where) {
+    auto* tools = new QToolBar(&MainWidget());
+    tools->setObjectName(QStringLiteral("tools"));
+    tools->setMovable(false);
+    tools->setIconSize(QSize(20, 20));
+    tools->setToolButtonStyle(Qt::ToolButtonIconOnly);
+    for (const auto& gadget : bar.GetGadgets()) {
+        if (auto* button = dynamic_cast<TButtonGadget*>(gadget.get())) {
+            QAction* action = ActionFor(button->GetId());
+            action->setIcon(IconResource(button->GetBitmapId()));
+            tools->addAction(action);
+        } else if (dynamic_cast<TSeparatorGadget*>(gadget.get())) {
+            tools->addSeparator();
+        }
+    }
+    MainWidget().addToolBar(where == Top ? Qt::TopToolBarArea : Qt::BottomToolBarArea, tools);
+    UpdateCommands();
+}
+
+void TDecoratedFrame::Insert(TStatusBar& bar, Placement) {
+    QStatusBar* status = MainWidget().statusBar();
+    // The message field is the status bar's own, stretched on the left; the gadgets follow.
+    for (const auto& gadget : bar.GetGadgets())
+        status->addPermanentWidget(gadget->GetWidget());
+}
+
+void TDecoratedFrame::AssignMenu(const std::string& name) {
+    const MenuTemplate menu = MenuTemplate::Load(name);
+    QMenuBar* bar = MainWidget().menuBar();
+    bar->clear();
+    for (const MenuTemplate::Popup& p : menu.Popups) {
+        QMenu* popup = bar->addMenu(Windows1252::Decode(p.Text));
+        QObject::connect(popup, &QMenu::aboutToShow, &MainWidget(), [this] { UpdateCommands(); });
+        for (const MenuTemplate::Item& item : p.Items) {
+            QAction* action = ActionFor(item.Id);
+            action->setText(Windows1252::Decode(item.Text));
+            if (!item.Shortcut.empty())
+                action->setShortcut(QKeySequence(QString::fromStdString(item.Shortcut)));
+            popup->addAction(action);
+        }
+    }
+    UpdateCommands();
+}
+
+void TDecoratedFrame::SetIcon(HINSTANCE, TResId iconId) {
+    QIcon icon = MainWidget().windowIcon();
+    const QIcon large = IconResource(iconId);
+    for (const QSize& size : large.availableSizes())
+        icon.addPixmap(large.pixmap(size));
+    MainWidget().setWindowIcon(icon);
+}
+
+void TDecoratedFrame::SetIconSm(HINSTANCE module, TResId iconId) {
+    SetIcon(module, iconId);
+}
+
+void TDecoratedFrame::UpdateCommands() {
+    for (const auto& [id, action] : Actions) {
+        TCommandEnabler ce(id);
+        ClientWindow().EnableCommand(ce);
+        action->setEnabled(ce.IsEnabled());
+        action->setCheckable(ce.IsCheckable());
+        action->setChecked(ce.GetCheck() == TCommandEnabler::Checked);
+    }
+}

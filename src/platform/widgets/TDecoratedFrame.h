@@ -1,0 +1,45 @@
+#pragma once
+
+#include "TControlBar.h"
+#include "TFrameWindow.h"
+#include "TModule.h"
+#include "TStatusBar.h"
+
+#include <map>
+#include <string>
+
+class QAction;
+
+/**
+ * The main frame with its decorations: a menu bar built from a menu resource, a tool bar at
+ * the top and a status bar at the bottom around the client window. Menu items and tool-bar
+ * buttons of one command id share one action that runs the client's command. Their enabled
+ * and checked states come from the client's command enablers, asked again whenever a menu
+ * opens, after every command and after every mouse action in the client.
+ */
+class TDecoratedFrame : public TFrameWindow {
+public:
+    enum Placement { Top, Bottom };
+
+    TDecoratedFrame(const char* caption, TWindow& client);
+    ~TDecoratedFrame() override;
+
+    /** Places a tool bar (Top) or a status bar (Bottom); the bar must outlive the frame. */
+    void Insert(TControlBar& bar, Placement where);
+    void Insert(TStatusBar& bar, Placement where);
+    /** Builds the menu bar from menu resource name. */
+    void AssignMenu(const std::string& name);
+    /** The frame's large and small icons, from bitmap icon resources of the module. */
+    void SetIcon(HINSTANCE module, TResId iconId);
+    void SetIconSm(HINSTANCE module, TResId iconId);
+
+    /** Asks the client's enablers for every command of the menu and tool bar. */
+    void UpdateCommands();
+    /** The action of command id, or null when neither the menu nor the tool bar has it. */
+    QAction* Action(int id) const;
+
+private:
+    QAction* ActionFor(int id);
+
+    std::map<int, QAction*> Actions;
+};

@@ -1,0 +1,73 @@
+#include "TSplashWindow.h"
+
+#include "TBitmap.h"
+#include "Windows1252.h"
+
+#include <QApplication>
+#include <QImage>
+#include <QLabel>
+#include <QMouseEvent>
+#include <QPixmap>
+#include <QScreen>
+#include <QTimer>
+
+class TSplashWindow::View : public QLabel {
+public:
+    View(const QPixmap& picture, bool closeOnClick)
+        : QLabel(nullptr, Qt::SplashScreen | Qt::FramelessWindowHint), CloseOnClick(closeOnClick) {
+        setPixmap(picture);
+        setAttribute(Qt::WA_QuitOnClose, false);
+    }
+
+protected:
+    void mousePressEvent(QMouseEvent* event) override {
+        if (CloseOnClick)
+            hide();
+        else
+            QLabel::mousePressEvent(event);
+    }
+
+private:
+    bool CloseOnClick;
+};
+
+TSplashWindow::TSplashWindow(const TDib& dib, int width, int height, unsigned style,
+                             unsigned timeout, const char* title, HINSTANCE) {
+    const TBitmap bits(dib);
+    const QImage image(reinterpret_cast<const uchar*>(bits.Bits()), bits.Width(), bits.Height(),
+                       bits.Stride() * 4, QImage::Format_RGB32);
+    Widget = std::make_unique<View>(QPixmap::fromImage(image.copy()), style & CaptureMouse);
+    Widget->setWindowTitle(Windows1252::Decode(title));
+    if (style & ShrinkToFit)
+        Widget->setFixedSize(bits.Width(), bits.Height());
+    else
+        Widget->setFixedSize(width, height);
+    if (timeout > 0) {
+        auto* timer = new QTimer(Widget.get());
+        timer->setSingleShot(true);
+        QObject::connect(timer, &QTimer::timeout, Widget.get(), &QWidget::hide);
+        timer->start(int(timeout));
+    }
+}
+
+TSplashWindow::~TSplashWindow() = default;
+
+void TSplashWindow::Create() {
+    // Centred on the screen, as a splash picture is.
+    if (const QScreen* screen = QGuiApplication::primaryScreen())
+        Widget->move(screen->availableGeometry().center() - Widget->rect().center());
+}
+
+void TSplashWindow::UpdateWindow() {
+    Widget->show();
+    Widget->repaint();
+    QApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+}
+
+bool TSplashWindow::IsVisible() const {
+    return Widget->isVisible();
+}
+
+QWidget* TSplashWindow::GetWidget() const {
+    return Widget.get();
+}
