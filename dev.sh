@@ -1,12 +1,12 @@
 #!/usr/bin/env bash
 # Sets up, builds, and then either starts Kurvask on the bundled map or runs the test suite.
-#   ./dev.sh run    install what is missing, build, start the program in data/
+#   ./dev.sh run    install what is missing, build, start the program in data/ on the sample turn
 #   ./dev.sh test   install what is missing, build plain and sanitized, run every test in both
 set -euo pipefail
 cd "$(dirname "$0")"
 
 packages=(cmake ninja-build g++ qt6-base-dev libgl-dev libgtest-dev libgmock-dev libbenchmark-dev
-          clang-format fonts-dejavu-core)
+          clang-format fonts-dejavu-core appstream desktop-file-utils)
 
 install_missing() {
     local missing=()
@@ -30,7 +30,7 @@ case "${1:-}" in
 run)
     install_missing
     build default
-    cd data && exec ../build/default/src/app/kurvask
+    cd data && exec ../build/default/src/app/kurvask sample/opening.kvk
     ;;
 test)
     install_missing
