@@ -6,9 +6,10 @@
 
 MapBoard::MapBoard(HINSTANCE module, const char* pictureFileName) : ModuleHandle(module) {
     TDib picture(pictureFileName);
-    SurfaceBitmap = std::make_unique<TBitmap>(picture);
+    // The map picture is large: its pixels become the surface's without a copy.
+    SurfaceBitmap = std::make_unique<TBitmap>(std::move(picture));
     Surface = std::make_unique<TMemoryDC>(*SurfaceBitmap);
-    Rect = TRect(0, 0, picture.Width(), picture.Height());
+    Rect = TRect(0, 0, SurfaceBitmap->Width(), SurfaceBitmap->Height());
 }
 
 MapBoard::~MapBoard() = default;

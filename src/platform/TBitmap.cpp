@@ -17,6 +17,8 @@ TBitmap::TBitmap(const TDib& dib, const TPalette* palette)
     (void)palette;
 }
 
+TBitmap::TBitmap(TDib&& dib) : W(dib.Width()), H(dib.Height()), Pixels(dib.TakePixels()) {}
+
 TColor TBitmap::GetPixel(int x, int y) const {
     if (x < 0 || y < 0 || x >= W || y >= H)
         return TColor::Black;

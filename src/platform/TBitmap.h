@@ -1,5 +1,6 @@
 #pragma once
 
+#include "PixelAllocator.h"
 #include "TColor.h"
 
 #include <cstdint>
@@ -21,6 +22,8 @@ public:
     TBitmap(const TDC& dc, int width, int height);
     /** The picture's pixels as a device bitmap; the palette is not kept with it. */
     explicit TBitmap(const TDib& dib, const TPalette* palette = nullptr);
+    /** The picture's pixels, taken over without a copy. */
+    explicit TBitmap(TDib&& dib);
 
     int Width() const { return W; }
     int Height() const { return H; }
@@ -36,5 +39,5 @@ public:
 private:
     int W = 0;
     int H = 0;
-    std::vector<std::uint32_t> Pixels;
+    PixelVector Pixels;
 };

@@ -1,10 +1,12 @@
 #pragma once
 
+#include "PixelAllocator.h"
 #include "TColor.h"
 #include "TResId.h"
 
 #include <cstdint>
 #include <string>
+#include <string_view>
 #include <vector>
 
 class TModule;
@@ -28,7 +30,9 @@ public:
     TColor GetColor(int index) const;
     const std::vector<TColor>& ColorTable() const { return Colors; }
     /** The picture as 32-bit RGB pixels, top row first. */
-    const std::vector<std::uint32_t>& Pixels() const { return Rgb; }
+    const PixelVector& Pixels() const { return Rgb; }
+    /** Gives the pixels away, leaving the picture empty: for a bitmap made from it once. */
+    PixelVector TakePixels() { return std::move(Rgb); }
     TColor GetPixel(int x, int y) const;
 
     /** Decodes a .bmp image held in memory; name is what error messages call it. */
@@ -36,11 +40,11 @@ public:
 
 private:
     TDib() = default;
-    void Decode(const std::string& bytes, const std::string& name);
+    void Decode(std::string_view bytes, const std::string& name);
 
     int W = 0;
     int H = 0;
     int Bpp = 0;
     std::vector<TColor> Colors;
-    std::vector<std::uint32_t> Rgb;
+    PixelVector Rgb;
 };

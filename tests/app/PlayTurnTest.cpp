@@ -14,8 +14,8 @@
 #include <QAbstractScrollArea>
 #include <QAction>
 #include <QApplication>
-#include <QMouseEvent>
 #include <QMainWindow>
+#include <QMouseEvent>
 #include <QTest>
 #include <QToolBar>
 
