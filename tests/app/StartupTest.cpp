@@ -2,10 +2,13 @@
 // turn named on the command line; closing.
 #include "AppFixture.h"
 #include "DialogConstants.h"
+#include "DialogDriver.h"
 #include "ModalHooks.h"
+#include "TDialog.h"
 
 #include <QAction>
 #include <QApplication>
+#include <QLabel>
 #include <QMainWindow>
 #include <QMenuBar>
 #include <QStatusBar>
@@ -115,6 +118,22 @@ TEST(Startup, commandStatesFollowTheEnablersZoomedOrNot) {
             EXPECT_EQ(a->isChecked(), zoomed ? r.zoomedChecked : r.checked) << r.id << zoomed;
         }
     }
+}
+
+TEST(Startup, theAboutBoxShowsTheProgramsIconAndClosesWithOk) {
+    auto app = MakeProgram();
+    ModalHooks hooks;
+    bool iconShown = false;
+    hooks.DriveDialog(501, [&](DialogDriver& d) {
+        for (const QLabel* label : d.Dialog().GetWidget()->findChildren<QLabel*>())
+            iconShown = iconShown || !label->pixmap().isNull();
+        d.Click(1);
+    });
+    app->Frame().Action(500)->trigger();
+    EXPECT_TRUE(iconShown);
+    ASSERT_EQ(hooks.Dialogs().size(), 1u);
+    EXPECT_EQ(hooks.Dialogs()[0].Result, IDOK);
+    EXPECT_TRUE(hooks.Clean()) << hooks.Report();
 }
 
 TEST(Startup, theSplashGoesOnAClickOrWhenTheFrameIsBuilt) {
