@@ -1,5 +1,7 @@
 #include "Image16.h"
 
+#include "IndexedImage.h"
+
 #include <cstdlib>
 #include <fstream>
 #include <stdexcept>
@@ -30,23 +32,7 @@ void Image16::Frame(int x0, int y0, int x1, int y1, Colour c) {
 }
 
 void Image16::Line(int x0, int y0, int x1, int y1, Colour c) {
-    const int dx = std::abs(x1 - x0), dy = -std::abs(y1 - y0);
-    const int sx = x0 < x1 ? 1 : -1, sy = y0 < y1 ? 1 : -1;
-    int err = dx + dy;
-    for (;;) {
-        Set(x0, y0, c);
-        if (x0 == x1 && y0 == y1)
-            return;
-        const int e2 = 2 * err;
-        if (e2 >= dy) {
-            err += dy;
-            x0 += sx;
-        }
-        if (e2 <= dx) {
-            err += dx;
-            y0 += sy;
-        }
-    }
+    IndexedImage::Walk(x0, y0, x1, y1, [&](int x, int y) { Set(x, y, c); });
 }
 
 void Image16::Circle(int cx, int cy, int radius, Colour c, bool filled) {

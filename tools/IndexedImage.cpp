@@ -44,26 +44,6 @@ void IndexedImage::FrameRect(int x, int y, int w, int h, std::uint8_t c) {
 
 // Bresenham's walk over the pixels of a line, both ends included, always from the first
 // point to the second, so a line and its reverse may differ by a pixel but each is stable.
-template <typename Plot> void IndexedImage::Walk(int x0, int y0, int x1, int y1, Plot plot) {
-    const int dx = std::abs(x1 - x0), sx = x0 < x1 ? 1 : -1;
-    const int dy = -std::abs(y1 - y0), sy = y0 < y1 ? 1 : -1;
-    int err = dx + dy;
-    for (;;) {
-        plot(x0, y0);
-        if (x0 == x1 && y0 == y1)
-            return;
-        const int e2 = 2 * err;
-        if (e2 >= dy) {
-            err += dy;
-            x0 += sx;
-        }
-        if (e2 <= dx) {
-            err += dx;
-            y0 += sy;
-        }
-    }
-}
-
 void IndexedImage::Line(int x0, int y0, int x1, int y1, std::uint8_t c) {
     Walk(x0, y0, x1, y1, [&](int x, int y) { Set(x, y, c); });
 }

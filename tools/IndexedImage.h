@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <cstdlib>
 #include <filesystem>
 #include <initializer_list>
 #include <string_view>
@@ -49,10 +50,31 @@ public:
     /** Writes an uncompressed 8-bit bitmap file with the game palette as colour table. */
     void WriteBmp(const std::filesystem::path& file) const;
 
-private:
+    /** Calls plot(x, y) for every point of the straight line from (x0, y0) to (x1, y1). */
     template <typename Plot> static void Walk(int x0, int y0, int x1, int y1, Plot plot);
 
+private:
     int W;
     int H;
     std::vector<std::uint8_t> Pixels;
 };
+
+template <typename Plot> void IndexedImage::Walk(int x0, int y0, int x1, int y1, Plot plot) {
+    const int dx = std::abs(x1 - x0), sx = x0 < x1 ? 1 : -1;
+    const int dy = -std::abs(y1 - y0), sy = y0 < y1 ? 1 : -1;
+    int err = dx + dy;
+    for (;;) {
+        plot(x0, y0);
+        if (x0 == x1 && y0 == y1)
+            return;
+        const int e2 = 2 * err;
+        if (e2 >= dy) {
+            err += dy;
+            x0 += sx;
+        }
+        if (e2 <= dx) {
+            err += dx;
+            y0 += sy;
+        }
+    }
+}
