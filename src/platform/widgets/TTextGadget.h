@@ -1,8 +1,6 @@
 #pragma once
 
-#include <QLabel>
-#include <QPointer>
-
+#include <memory>
 #include <string>
 
 class QWidget;
@@ -32,5 +30,6 @@ private:
     int Width;
     std::string Text;
     int WriteCount = 0;
-    QPointer<QLabel> Label;
+    class Field;
+    std::unique_ptr<Field> Label;
 };
