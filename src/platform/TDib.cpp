@@ -79,6 +79,8 @@ bool DecodePlain(std::string_view b, int& w, int& h, std::vector<TColor>& colour
         const std::size_t at = 14 + std::size_t(infoSize);
         if (at + 4 * std::size_t(used) > offBits)
             return false;
+        table.reserve(std::size_t(1) << bpp);
+        colours.reserve(used);
         for (std::uint32_t i = 0; i < used; ++i) {
             const std::uint32_t c = ReadLE32(b, at + 4 * i) & 0xffffff;
             table.push_back(0xff000000u | c);
@@ -97,10 +99,19 @@ bool DecodePlain(std::string_view b, int& w, int& h, std::vector<TColor>& colour
             for (int x = 0; x < width; ++x)
                 out[x] = table[(row[x / 2] >> (x % 2 ? 0 : 4)) & 0xf];
             break;
-        case 8:
-            for (int x = 0; x < width; ++x)
-                out[x] = table[row[x]];
+        case 8: {
+            const std::uint32_t* colour = table.data();
+            int x = 0;
+            for (; x + 4 <= width; x += 4) {
+                out[x] = colour[row[x]];
+                out[x + 1] = colour[row[x + 1]];
+                out[x + 2] = colour[row[x + 2]];
+                out[x + 3] = colour[row[x + 3]];
+            }
+            for (; x < width; ++x)
+                out[x] = colour[row[x]];
             break;
+        }
         default: {
             const int step = bpp / 8;
             for (int x = 0; x < width; ++x) {
