@@ -29,20 +29,11 @@ std::vector<Combat*> CaECombats::StampedNewestFirst() const {
 }
 
 void CaECombats::DeleteAll() {
-    std::vector<std::unique_ptr<CaECombat>> all;
-    for (auto* list : {&DeclaredList, &ReceivedList}) {
-        for (auto& c : *list)
-            all.push_back(std::move(c));
-        list->clear();
-    }
-    // Unstamped markers restore nothing; the stamped ones go newest first.
-    std::stable_sort(all.begin(), all.end(), [](const auto& a, const auto& b) {
-        const std::uint64_t ta = a->Marker ? a->Marker->StampOrder() : 0;
-        const std::uint64_t tb = b->Marker ? b->Marker->StampOrder() : 0;
-        return ta > tb;
-    });
-    for (auto& c : all)
-        c.reset();
+    // A marker puts the map back under it as it goes: the stamped ones go newest first.
+    for (Combat* c : StampedNewestFirst())
+        c->Marker.reset();
+    DeclaredList.clear();
+    ReceivedList.clear();
 }
 
 std::unique_ptr<CombatList> CaECombats::Make(TWindow* window, HINSTANCE module, TDC* surface) {
@@ -95,15 +86,13 @@ void CaECombats::ReportUnreadable(const std::string& fileName, const std::string
 void CaECombats::ReadFile(const std::string& fileName) {
     if (!TFileWriter::PathExists(fileName))
         return;
-    std::string bytes, why;
-    if (!TFileWriter::ReadAll(fileName, bytes, &why)) {
-        ReportUnreadable(fileName, "the file cannot be opened (" + why + ")");
-        return;
-    }
     // The whole file is checked before anything is built from it.
-    const ParsedCombatFile parsed = CombatFile::Parse(bytes);
+    const ParsedCombatFile parsed = CombatFile::ReadFile(fileName);
     if (!parsed.Ok()) {
-        ReportUnreadable(fileName, "the file is damaged (" + parsed.Reason + ")");
+        const bool unreadable = parsed.Fault == ParsedCombatFile::FaultKind::Unreadable;
+        ReportUnreadable(fileName,
+                         (unreadable ? "the file cannot be opened (" : "the file is damaged (") +
+                             parsed.Reason + ")");
         return;
     }
     DeleteAll();

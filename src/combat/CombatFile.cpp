@@ -2,6 +2,7 @@
 
 #include "LittleEndianReader.h"
 #include "LittleEndianWriter.h"
+#include "TFileWriter.h"
 #include "Tagger.h"
 
 #include <algorithm>
@@ -125,4 +126,11 @@ ParsedCombatFile CombatFile::Parse(std::string_view bytes) {
         result.Records.push_back(std::move(record));
     }
     return result;
+}
+
+ParsedCombatFile CombatFile::ReadFile(const std::string& fileName) {
+    std::string bytes, why;
+    if (!TFileWriter::ReadAll(fileName, bytes, &why))
+        return Fail(ParsedCombatFile::FaultKind::Unreadable, why);
+    return Parse(bytes);
 }

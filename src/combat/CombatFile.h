@@ -45,4 +45,6 @@ public:
 
     /** Reads a whole combat file; never throws for any bytes. */
     static ParsedCombatFile Parse(std::string_view bytes);
+    /** Reads and checks the combat file of that name. */
+    static ParsedCombatFile ReadFile(const std::string& fileName);
 };

@@ -22,6 +22,8 @@ struct ParsedCombatFile {
         BadTextLength,
         /** A marker picture id that names no marker picture. */
         BadMarkerImage,
+        /** The file is there but could not be read at all. */
+        Unreadable,
     };
 
     std::vector<CombatRecord> Records;

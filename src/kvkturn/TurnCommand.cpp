@@ -47,14 +47,13 @@ std::string Readable(const std::string& bytes) {
 }
 
 UnitFile::Records ReadUnits(const std::string& fileName) {
-    std::string bytes, why;
     if (!TFileWriter::PathExists(fileName))
         throw Failure(fileName + ": no such file");
-    if (!TFileWriter::ReadAll(fileName, bytes, &why, UnitFile::Size))
-        throw Failure(fileName + ": cannot be read: " + why);
-    const ParsedUnitFile parsed = UnitFile::Parse(bytes);
+    const ParsedUnitFile parsed = UnitFile::ReadFile(fileName);
     if (!parsed.Ok())
-        throw Failure(fileName + ": damaged unit file: " + parsed.Reason);
+        throw Failure(fileName +
+                      (parsed.Unreadable ? ": cannot be read: " : ": damaged unit file: ") +
+                      parsed.Reason);
     return parsed.Records;
 }
 
@@ -65,12 +64,13 @@ Turn ReadTurn(const std::string& unitFileName, bool withCombats) {
     turn.CombatFileName = CompanionFileName(unitFileName, ".cbt");
     if (!withCombats || !TFileWriter::PathExists(turn.CombatFileName))
         return turn;
-    std::string bytes, why;
-    if (!TFileWriter::ReadAll(turn.CombatFileName, bytes, &why))
-        throw Failure(turn.CombatFileName + ": cannot be read: " + why);
-    ParsedCombatFile parsed = CombatFile::Parse(bytes);
+    ParsedCombatFile parsed = CombatFile::ReadFile(turn.CombatFileName);
     if (!parsed.Ok())
-        throw Failure(turn.CombatFileName + ": damaged combat file: " + parsed.Reason);
+        throw Failure(turn.CombatFileName +
+                      (parsed.Fault == ParsedCombatFile::FaultKind::Unreadable
+                           ? ": cannot be read: "
+                           : ": damaged combat file: ") +
+                      parsed.Reason);
     turn.Combats = std::move(parsed.Records);
     return turn;
 }

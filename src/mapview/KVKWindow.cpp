@@ -105,9 +105,7 @@ void KVKWindow::ForgetMove() {
 }
 
 bool KVKWindow::InActiveArea(const TPoint& p) const {
-    const TRect client = GetClientRect();
-    const TPoint q = p + TPoint(ActiveMargin, ActiveMargin);
-    return q.x >= client.left && q.x < client.right && q.y >= client.top && q.y < client.bottom;
+    return GetClientRect().Contains(p + TPoint(ActiveMargin, ActiveMargin));
 }
 
 TPoint KVKWindow::SeenMapPoint(const TPoint& p) const {
@@ -216,87 +214,54 @@ void KVKWindow::CeUndoMove(TCommandEnabler& ce) {
     ce.Enable(StartPoint != MapBoard::NoPoint && LastPoint != MapBoard::NoPoint && !Zoomed);
 }
 
+namespace {
+
+// The window's response table: each command with its handler and, where it has one, its
+// enabler, in the order of the menu.
+struct CommandEntry {
+    int Id;
+    void (KVKWindow::*Run)();
+    void (KVKWindow::*Enable)(TCommandEnabler&);
+};
+
+constexpr CommandEntry Commands[] = {
+    {KVKWindow::OpenTurnId, &KVKWindow::CmOpenTurn, nullptr},
+    {KVKWindow::SaveTurnId, &KVKWindow::CmSaveTurn, nullptr},
+    {KVKWindow::UndoMoveId, &KVKWindow::CmUndoMove, &KVKWindow::CeUndoMove},
+    {KVKWindow::MoveAllId, &KVKWindow::CmMoveAll, &KVKWindow::CeMoveAll},
+    {KVKWindow::ZoomId, &KVKWindow::CmZoom, &KVKWindow::CeZoom},
+    {KVKWindow::ModeMoveId, &KVKWindow::CmModeMove, &KVKWindow::CeModeMove},
+    {KVKWindow::ModeCombatId, &KVKWindow::CmModeCombat, &KVKWindow::CeModeCombat},
+    {KVKWindow::ModeReturnId, &KVKWindow::CmModeReturn, &KVKWindow::CeModeReturn},
+    {KVKWindow::ModeRotateId, &KVKWindow::CmModeRotate, &KVKWindow::CeModeRotate},
+    {KVKWindow::ModeMarkId, &KVKWindow::CmModeMark, &KVKWindow::CeModeMark},
+    {KVKWindow::ModeShowCombatId, &KVKWindow::CmModeShowCombat, &KVKWindow::CeModeShowCombat},
+    {KVKWindow::ShowAllId, &KVKWindow::CmShowAll, nullptr},
+    {KVKWindow::ClearAllId, &KVKWindow::CmClearAll, nullptr},
+    {KVKWindow::AboutId, &KVKWindow::CmAbout, nullptr},
+};
+
+const CommandEntry* FindCommand(int id) {
+    for (const CommandEntry& c : Commands)
+        if (c.Id == id)
+            return &c;
+    return nullptr;
+}
+
+} // namespace
+
 bool KVKWindow::RunCommand(int id) {
-    switch (id) {
-    case OpenTurnId:
-        CmOpenTurn();
-        return true;
-    case SaveTurnId:
-        CmSaveTurn();
-        return true;
-    case UndoMoveId:
-        CmUndoMove();
-        return true;
-    case MoveAllId:
-        CmMoveAll();
-        return true;
-    case ZoomId:
-        CmZoom();
-        return true;
-    case ModeMoveId:
-        CmModeMove();
-        return true;
-    case ModeCombatId:
-        CmModeCombat();
-        return true;
-    case ModeReturnId:
-        CmModeReturn();
-        return true;
-    case ModeRotateId:
-        CmModeRotate();
-        return true;
-    case ModeMarkId:
-        CmModeMark();
-        return true;
-    case ModeShowCombatId:
-        CmModeShowCombat();
-        return true;
-    case ShowAllId:
-        CmShowAll();
-        return true;
-    case ClearAllId:
-        CmClearAll();
-        return true;
-    case AboutId:
-        CmAbout();
-        return true;
-    default:
+    const CommandEntry* command = FindCommand(id);
+    if (!command)
         return false;
-    }
+    (this->*command->Run)();
+    return true;
 }
 
 void KVKWindow::EnableCommand(TCommandEnabler& ce) {
-    switch (ce.GetId()) {
-    case UndoMoveId:
-        CeUndoMove(ce);
-        break;
-    case MoveAllId:
-        CeMoveAll(ce);
-        break;
-    case ZoomId:
-        CeZoom(ce);
-        break;
-    case ModeMoveId:
-        CeModeMove(ce);
-        break;
-    case ModeCombatId:
-        CeModeCombat(ce);
-        break;
-    case ModeReturnId:
-        CeModeReturn(ce);
-        break;
-    case ModeRotateId:
-        CeModeRotate(ce);
-        break;
-    case ModeMarkId:
-        CeModeMark(ce);
-        break;
-    case ModeShowCombatId:
-        CeModeShowCombat(ce);
-        break;
-    default:
-        break;
-    }
+    const CommandEntry* command = FindCommand(ce.GetId());
+    if (command && command->Enable)
+        (this->*command->Enable)(ce);
 }
 
 // ---- Commands with board or file work ----------------------------------------------------
@@ -438,8 +403,7 @@ void KVKWindow::EvLButtonUp(unsigned, const TPoint& p) {
         Invalidate(false);
         Dragging = false;
         DragImage.reset();
-        const TRect client = GetClientRect();
-        if (p.x >= client.left && p.x < client.right && p.y >= client.top && p.y < client.bottom) {
+        if (GetClientRect().Contains(p)) {
             TClientDC dc(*this);
             const int from = MapBoard::HexAt(StartPoint);
             const int to = MapBoard::HexAt(ClientToMap(p));

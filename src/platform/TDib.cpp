@@ -159,7 +159,6 @@ void TDib::Decode(std::string_view bytes, const std::string& name) {
     Bpp = ReadLE16(bytes, 28);
     if (DecodePlain(bytes, W, H, Colors, Rgb))
         return;
-    Colors.clear();
 
     QByteArray data = QByteArray::fromRawData(bytes.data(), qsizetype(bytes.size()));
     QBuffer buffer(&data);

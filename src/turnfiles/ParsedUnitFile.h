@@ -13,6 +13,8 @@ struct ParsedUnitFile {
     std::array<CounterRecord, 220> Records;
     /** Empty for a sound file; otherwise what is wrong and where, in words. */
     std::string Reason;
+    /** The file could not be read at all; Reason says why. */
+    bool Unreadable = false;
 
     bool Ok() const { return Reason.empty(); }
 };

@@ -43,14 +43,10 @@ void TurnFile::Tell(const std::string& text) {
 
 bool TurnFile::ReadUnitFile(const std::string& fileName, UnitFile::Records& records,
                             std::string& why) {
-    std::string bytes;
-    if (!TFileWriter::ReadAll(fileName, bytes, &why, UnitFile::Size)) {
-        why = "the file cannot be read (" + why + ")";
-        return false;
-    }
-    const ParsedUnitFile parsed = UnitFile::Parse(bytes);
+    const ParsedUnitFile parsed = UnitFile::ReadFile(fileName);
     if (!parsed.Ok()) {
-        why = "it is no sound unit file: " + parsed.Reason;
+        why = parsed.Unreadable ? "the file cannot be read (" + parsed.Reason + ")"
+                                : "it is no sound unit file: " + parsed.Reason;
         return false;
     }
     records = parsed.Records;

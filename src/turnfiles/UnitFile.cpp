@@ -2,6 +2,7 @@
 
 #include "LittleEndianReader.h"
 #include "LittleEndianWriter.h"
+#include "TFileWriter.h"
 
 namespace {
 
@@ -58,4 +59,15 @@ ParsedUnitFile UnitFile::Parse(std::string_view bytes) {
         result.Records[std::size_t(unit)] = CounterRecord(hex, start, mark);
     }
     return result;
+}
+
+ParsedUnitFile UnitFile::ReadFile(const std::string& fileName) {
+    std::string bytes, why;
+    if (!TFileWriter::ReadAll(fileName, bytes, &why, Size)) {
+        ParsedUnitFile unreadable;
+        unreadable.Reason = why;
+        unreadable.Unreadable = true;
+        return unreadable;
+    }
+    return Parse(bytes);
 }

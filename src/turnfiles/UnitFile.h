@@ -34,4 +34,6 @@ public:
     static std::string Serialize(const Records& records);
     /** Reads a whole unit file; never throws for any bytes. */
     static ParsedUnitFile Parse(std::string_view bytes);
+    /** Reads and checks the unit file of that name, never more than one byte past its size. */
+    static ParsedUnitFile ReadFile(const std::string& fileName);
 };

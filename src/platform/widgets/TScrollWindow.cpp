@@ -105,16 +105,6 @@ protected:
             const QPoint p = e->position().toPoint();
             return TPoint(p.x(), p.y());
         };
-        // What a mouse action did may change what the commands show.
-        struct Notify {
-            TScrollWindow& Owner;
-            bool Mouse;
-            ~Notify() {
-                if (Mouse)
-                    Owner.CommandsChanged();
-            }
-        } notify{Owner, event->type() == QEvent::MouseButtonPress ||
-                            event->type() == QEvent::MouseButtonRelease};
         switch (event->type()) {
         case QEvent::MouseButtonPress: {
             auto* e = static_cast<QMouseEvent*>(event);
@@ -122,12 +112,14 @@ protected:
                 Owner.EvLButtonDown(0, point(e));
             else if (e->button() == Qt::RightButton)
                 Owner.EvRButtonDown(0, point(e));
+            Owner.CommandsChanged(); // what a press did may change what the commands show
             return true;
         }
         case QEvent::MouseButtonRelease: {
             auto* e = static_cast<QMouseEvent*>(event);
             if (e->button() == Qt::LeftButton)
                 Owner.EvLButtonUp(0, point(e));
+            Owner.CommandsChanged();
             return true;
         }
         case QEvent::MouseMove:
