@@ -32,6 +32,8 @@ std::uint16_t ReadLE16(std::string_view b, std::size_t at) {
 // accepts a file that ends early and leaves the missing rows undefined, so the size the
 // header promises is checked against the bytes that are there.
 void CheckHeader(std::string_view b, const std::string& name) {
+    if (b.empty())
+        throw TXBadFile(name, "the file is empty");
     if (b.size() < 2 || b[0] != 'B' || b[1] != 'M')
         throw TXBadFile(name, "not a Windows bitmap (wrong signature)");
     if (b.size() < 14 + 40)

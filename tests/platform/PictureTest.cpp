@@ -73,7 +73,7 @@ std::string WithLE32(std::string bytes, std::size_t at, std::uint32_t v) {
 TEST(Picture, damagedFilesRaiseTheExceptionNamingTheFile) {
     const std::string good = SmallIndexed();
     std::vector<DamageCase> cases = {
-        {"empty", "", "signature"},
+        {"empty", "", "empty"},
         {"wrong magic", "XY" + good.substr(2), "signature"},
         {"header cut short", good.substr(0, 30), "truncated"},
         {"pixels cut short", good.substr(0, good.size() - 3), "truncated"},
