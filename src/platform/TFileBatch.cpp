@@ -69,6 +69,7 @@ void TFileBatch::SetFaultHook(FaultHook hook) {
 }
 
 TFileBatch::~TFileBatch() {
+    RemoveBackups();
     RemoveTemporaries();
 }
 
@@ -138,17 +139,59 @@ bool TFileBatch::Commit() {
     if (Failed || Committed || Files.empty())
         return false;
     Committed = true;
+    // Each old file is kept under a second name until every new file is in place, so that a
+    // replacement that fails part way can put back the files already replaced. Where the file
+    // system has no second names (no hard links), that file is replaced without a way back.
     for (Pending& p : Files) {
-        if (Injected(Step::Replace, p.Target))
-            return Fail(p.Target, "the old file could not be replaced");
-        if (::rename(p.Temporary.c_str(), p.Target.c_str()) != 0)
-            return Fail(p.Target,
-                        "the old file could not be replaced (" + SystemReason(errno) + ")");
-        p.Temporary.clear();
-        ++ReplacedCount;
+        struct stat st {};
+        if (::lstat(p.Target.c_str(), &st) != 0)
+            continue; // nothing to keep: a failure removes the new file instead
+        p.HadOld = true;
+        const std::string backup = p.Temporary + ".old";
+        if (::link(p.Target.c_str(), backup.c_str()) == 0)
+            p.Backup = backup;
     }
+    std::size_t done = 0;
+    for (; done < Files.size(); ++done) {
+        Pending& p = Files[done];
+        if (Injected(Step::Replace, p.Target)) {
+            Fail(p.Target, "the old file could not be replaced");
+            break;
+        }
+        if (::rename(p.Temporary.c_str(), p.Target.c_str()) != 0) {
+            Fail(p.Target, "the old file could not be replaced (" + SystemReason(errno) + ")");
+            break;
+        }
+        p.Temporary.clear();
+    }
+    if (done < Files.size()) {
+        // Put back what was replaced, newest first; what cannot be put back stays counted.
+        ReplacedCount = done;
+        for (std::size_t i = done; i-- > 0;) {
+            Pending& p = Files[i];
+            const bool restored =
+                p.HadOld ? !p.Backup.empty() && ::rename(p.Backup.c_str(), p.Target.c_str()) == 0
+                         : ::unlink(p.Target.c_str()) == 0;
+            if (restored) {
+                p.Backup.clear();
+                --ReplacedCount;
+            }
+        }
+        RemoveBackups();
+        return false;
+    }
+    ReplacedCount = Files.size();
+    RemoveBackups();
     if (SyncToDisk)
         for (const Pending& p : Files)
             SyncFolder(FolderOf(p.Target));
     return true;
+}
+
+void TFileBatch::RemoveBackups() {
+    for (Pending& p : Files)
+        if (!p.Backup.empty()) {
+            ::unlink(p.Backup.c_str());
+            p.Backup.clear();
+        }
 }

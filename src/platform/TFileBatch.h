@@ -34,7 +34,9 @@ public:
     bool Prepare(const std::string& fileName, std::string_view bytes);
     /**
      * Replaces every prepared file, in the order prepared. False when nothing was prepared
-     * successfully or a replacement failed; Replaced tells how many files were replaced.
+     * successfully or a replacement failed. After a failed replacement the files already
+     * replaced are put back as they were; Replaced tells how many could not be put back
+     * (after success: how many were replaced).
      */
     bool Commit();
 
@@ -50,10 +52,13 @@ private:
     struct Pending {
         std::string Target;
         std::string Temporary;
+        std::string Backup; // a second name for the old file while the batch commits
+        bool HadOld = false;
     };
 
     bool Fail(const std::string& fileName, std::string reason);
     void RemoveTemporaries();
+    void RemoveBackups();
 
     std::vector<Pending> Files;
     bool Failed = false;
