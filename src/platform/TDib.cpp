@@ -12,6 +12,9 @@
 #include <algorithm>
 #include <cstdlib>
 #include <cstring>
+#include <future>
+#include <mutex>
+#include <optional>
 
 namespace {
 
@@ -130,8 +133,63 @@ bool DecodePlain(std::string_view b, int& w, int& h, std::vector<TColor>& colour
 
 } // namespace
 
+namespace {
+
+// The one picture being decoded ahead of its use, and its file's name.
+struct PendingPicture {
+    std::mutex Lock;
+    std::string Name;
+    std::future<std::optional<TDib>> Picture;
+};
+
+PendingPicture& Pending() {
+    static PendingPicture pending;
+    return pending;
+}
+
+std::optional<TDib> TakePreloaded(const std::string& name) {
+    PendingPicture& p = Pending();
+    std::future<std::optional<TDib>> picture;
+    {
+        const std::lock_guard<std::mutex> lock(p.Lock);
+        if (p.Name != name || !p.Picture.valid())
+            return std::nullopt;
+        p.Name.clear();
+        picture = std::move(p.Picture);
+    }
+    return picture.get();
+}
+
+} // namespace
+
+void TDib::Preload(const std::string& fileName) {
+    auto picture = std::async(std::launch::async, [fileName]() -> std::optional<TDib> {
+        try {
+            TDib dib;
+            dib.Load(fileName);
+            return dib;
+        } catch (const std::exception&) {
+            return std::nullopt; // read again where it is needed, to raise the error there
+        }
+    });
+    PendingPicture& p = Pending();
+    std::future<std::optional<TDib>> replaced;
+    const std::lock_guard<std::mutex> lock(p.Lock);
+    replaced = std::move(p.Picture);
+    p.Name = fileName;
+    p.Picture = std::move(picture);
+}
+
 TDib::TDib(const char* fileName) {
     const std::string name = fileName ? fileName : "";
+    if (std::optional<TDib> preloaded = TakePreloaded(name)) {
+        *this = std::move(*preloaded);
+        return;
+    }
+    Load(name);
+}
+
+void TDib::Load(const std::string& name) {
     QFile file(QString::fromLocal8Bit(name.c_str()));
     if (!file.open(QIODevice::ReadOnly))
         throw TXBadFile(name, "cannot be opened (" + file.errorString().toStdString() + ")");

@@ -37,9 +37,17 @@ public:
 
     /** Decodes a .bmp image held in memory; name is what error messages call it. */
     static TDib FromBytes(const std::string& bytes, const std::string& name);
+    /**
+     * Starts reading and decoding the picture file on another thread, so that the next
+     * TDib(fileName) of the same name takes the result instead of doing the work then. A
+     * picture that cannot be read there is read again by that constructor, which raises the
+     * error as usual. Only the latest preload is kept.
+     */
+    static void Preload(const std::string& fileName);
 
 private:
     TDib() = default;
+    void Load(const std::string& name);
     void Decode(std::string_view bytes, const std::string& name);
 
     int W = 0;

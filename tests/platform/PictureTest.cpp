@@ -111,3 +111,26 @@ TEST(Picture, missingFileRaisesTheExceptionNamingTheFile) {
 }
 
 } // namespace
+
+// Reading a picture that was preloaded gives the same picture, or the same error, as reading
+// it afresh, whichever preload is pending.
+TEST(Picture, aPreloadedPictureReadsAsAFreshOne) {
+    TestDir dir;
+    dir.Write("map.bmp", SmallIndexed());
+    TDib::Preload(dir.Path("map.bmp"));
+    TDib::Preload(dir.Path("map.bmp")); // only the latest preload is kept
+    for (int i = 0; i < 2; ++i) {       // from the preload, then from the file
+        const TDib dib(dir.Path("map.bmp").c_str());
+        EXPECT_EQ(dib.Width(), 5);
+        EXPECT_EQ(dib.NumColors(), 4);
+        EXPECT_EQ(dib.GetPixel(4, 2).Pixel(), TColor::FromPixel(FourColours[2]).Pixel());
+    }
+    TDib::Preload(dir.Path("missing.bmp"));
+    try {
+        const TDib dib(dir.Path("missing.bmp").c_str());
+        FAIL() << "a missing picture was read";
+    } catch (const TXBadFile& e) {
+        EXPECT_EQ(e.FileName, dir.Path("missing.bmp"));
+        EXPECT_NE(e.Reason.find("cannot be opened"), std::string::npos) << e.Reason;
+    }
+}
