@@ -108,7 +108,7 @@ bool TFileBatch::Prepare(const std::string& fileName, std::string_view bytes) {
     if (fd < 0)
         return Fail(fileName,
                     "a new file cannot be created in " + folder + " (" + SystemReason(errno) + ")");
-    Files.push_back({fileName, temporary});
+    Files.push_back({fileName, temporary, {}, false});
     ::fchmod(fd, ModeFor(fileName));
 
     bool ok = true;
