@@ -5,7 +5,9 @@
 #include <cstdlib>
 #include <cstring>
 
+#include <dirent.h>
 #include <fcntl.h>
+#include <signal.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -54,6 +56,58 @@ bool WriteFully(int fd, std::string_view bytes) {
     return true;
 }
 
+// A temporary is named after its target and the process that writes it:
+// ".<name>.saving-<process id>.XXXXXX", the X replaced by mkstemp with letters and digits.
+std::string TemporaryPrefix(std::string_view name) {
+    return "." + std::string(name) + ".saving-";
+}
+
+bool IsDigit(char c) {
+    return c >= '0' && c <= '9';
+}
+
+bool IsLetterOrDigit(char c) {
+    return IsDigit(c) || (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z');
+}
+
+// Whether rest, what follows the prefix in a folder entry's name, is "<process id>.XXXXXX" with
+// the id of a process that no longer runs. Only such a temporary is surely abandoned: a running
+// process (this one too, which may have another batch for the same file) may still rename its
+// temporary, and a process this one may not signal counts as running.
+bool OwnerIsGone(std::string_view rest) {
+    const std::size_t dot = rest.find('.');
+    if (dot == 0 || dot == std::string_view::npos || dot > 9 || rest.size() - dot - 1 != 6)
+        return false;
+    pid_t pid = 0;
+    for (char c : rest.substr(0, dot)) {
+        if (!IsDigit(c))
+            return false;
+        pid = pid * 10 + (c - '0');
+    }
+    for (char c : rest.substr(dot + 1))
+        if (!IsLetterOrDigit(c))
+            return false;
+    if (pid <= 0 || pid == ::getpid())
+        return false;
+    return ::kill(pid, 0) != 0 && errno == ESRCH;
+}
+
+// A save that was cut off (the program killed, or ended some other way before committing)
+// leaves its temporaries behind. Each later save of the same file removes those whose process
+// has ended, so that they do not pile up beside the turn files.
+void RemoveStaleTemporaries(const std::string& folder, std::string_view name) {
+    DIR* dir = ::opendir(folder.c_str());
+    if (!dir)
+        return;
+    const std::string prefix = TemporaryPrefix(name);
+    while (const dirent* entry = ::readdir(dir)) {
+        const std::string_view entryName = entry->d_name;
+        if (entryName.starts_with(prefix) && OwnerIsGone(entryName.substr(prefix.size())))
+            ::unlinkat(::dirfd(dir), entry->d_name, 0);
+    }
+    ::closedir(dir);
+}
+
 void SyncFolder(const std::string& folder) {
     const int fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
     if (fd < 0)
@@ -100,8 +154,10 @@ bool TFileBatch::Prepare(const std::string& fileName, std::string_view bytes) {
     const std::string folder = FolderOf(fileName);
     const std::size_t slash = fileName.rfind('/');
     const std::size_t nameStart = slash == std::string::npos ? 0 : slash + 1;
-    std::string temporary =
-        fileName.substr(0, nameStart) + "." + fileName.substr(nameStart) + ".XXXXXX";
+    const std::string name = fileName.substr(nameStart);
+    RemoveStaleTemporaries(folder, name);
+    std::string temporary = fileName.substr(0, nameStart) + TemporaryPrefix(name) +
+                            std::to_string(::getpid()) + ".XXXXXX";
     if (Injected(Step::Create, fileName))
         return Fail(fileName, "a new file cannot be created in " + folder);
     const int fd = ::mkstemp(temporary.data());

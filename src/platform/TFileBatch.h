@@ -14,6 +14,12 @@
  * rename within one folder replaces the old file at once, so a reader finds either the old
  * file or the new one, never a part of one. Temporaries that are not committed are removed
  * when the batch ends. File names are byte strings in the system's local encoding.
+ *
+ * A temporary is named ".<name>.saving-<process id>.XXXXXX" beside its file <name>: hidden, and
+ * not ending like the file, so that no file dialog or reader takes it for one. A process that ends
+ * before its batch does (killed, or the machine stopped) leaves its temporaries behind; preparing a
+ * file removes those of that file whose process no longer runs, so they never pile up beside the
+ * file.
  */
 class TFileBatch {
 public:
