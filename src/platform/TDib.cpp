@@ -15,9 +15,6 @@
 
 namespace {
 
-// The largest picture side accepted; the map is about 2100 pixels wide.
-constexpr long long MaxSide = 16384;
-
 std::uint32_t ReadLE32(std::string_view b, std::size_t at) {
     return std::uint32_t(std::uint8_t(b[at])) | std::uint32_t(std::uint8_t(b[at + 1])) << 8 |
            std::uint32_t(std::uint8_t(b[at + 2])) << 16 |
@@ -44,7 +41,8 @@ void CheckHeader(std::string_view b, const std::string& name) {
     const long long height = std::llabs(std::int32_t(ReadLE32(b, 22)));
     const int bpp = ReadLE16(b, 28);
     const std::uint32_t compression = ReadLE32(b, 30);
-    if (width <= 0 || height <= 0 || width > MaxSide || height > MaxSide)
+    if (width <= 0 || height <= 0 || width > TDib::MaxSide || height > TDib::MaxSide ||
+        width * height > TDib::MaxPixels)
         throw TXBadFile(name, "impossible picture size " + std::to_string(width) + " x " +
                                   std::to_string(height));
     if (bpp != 1 && bpp != 4 && bpp != 8 && bpp != 16 && bpp != 24 && bpp != 32)

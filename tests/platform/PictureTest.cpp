@@ -82,6 +82,12 @@ TEST(Picture, damagedFilesRaiseTheExceptionNamingTheFile) {
         {"absurd height", WithLE32(good, 22, 100000), "size"},
         {"negative width", WithLE32(good, 18, 0xfffffff0u), "size"},
         {"pixel data past the end", WithLE32(good, 10, 0x00ffffffu), "truncated"},
+        // Run-length coded, so a few bytes may declare any size: the pixel limit refuses it
+        // before anything is decoded.
+        {"compressed, more pixels than the limit",
+         WithLE32(WithLE32(WithLE32(good, 30, 1), 18, 4097), 22, 4097), "size"},
+        {"compressed, the longest side but too many pixels",
+         WithLE32(WithLE32(WithLE32(good, 30, 1), 18, 16384), 22, 1025), "size"},
     };
     TestDir dir;
     for (const DamageCase& c : cases) {
