@@ -70,6 +70,11 @@ std::string WithLE32(std::string bytes, std::size_t at, std::uint32_t v) {
     return bytes;
 }
 
+// 3 x 2, 24 bits a pixel: rows of 12 bytes, as at 32 bits.
+std::string TrueColour() {
+    return BmpBytes::Rgb24(3, 2, {0x102030, 0x405060, 0x708090, 0xa0b0c0, 0xd0e0f0, 0x112233});
+}
+
 TEST(Picture, damagedFilesRaiseTheExceptionNamingTheFile) {
     const std::string good = SmallIndexed();
     std::vector<DamageCase> cases = {
@@ -82,6 +87,14 @@ TEST(Picture, damagedFilesRaiseTheExceptionNamingTheFile) {
         {"absurd height", WithLE32(good, 22, 100000), "size"},
         {"negative width", WithLE32(good, 18, 0xfffffff0u), "size"},
         {"pixel data past the end", WithLE32(good, 10, 0x00ffffffu), "truncated"},
+        {"data offset inside the colour table", WithLE32(good, 10, 14 + 40 + 4 * 4 - 4),
+         "overlaps"},
+        {"data offset on the colour masks of a bit-field picture",
+         WithLE32(WithLE32(TrueColour(), 28, 32), 30, 3), "overlaps"},
+        // Rows from after the third colour: the last row would lie past the end.
+        {"three colours for 1-bit pixels",
+         WithLE32(WithLE32(WithLE32(good, 28, 1), 46, 3), 10, 14 + 40 + 2 * 4).substr(0, 74),
+         "colour table"},
         // Run-length coded, so a few bytes may declare any size: the pixel limit refuses it
         // before anything is decoded.
         {"compressed, more pixels than the limit",
