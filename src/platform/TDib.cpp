@@ -174,7 +174,19 @@ void TDib::Decode(std::string_view bytes, const std::string& name) {
     QBuffer buffer(&data);
     buffer.open(QIODevice::ReadOnly);
     QImageReader reader(&buffer, "bmp");
-    QImage image = reader.read();
+    // A run-length coded picture may skip pixels (to the end of a row or of the picture, or
+    // by a jump), and the decoder leaves the pixels it skips unwritten. It reads into a picture
+    // of its size and kind that it is given, so it gets one that is cleared to colour 0, as a
+    // fresh bitmap is.
+    QImage image;
+    const std::uint32_t compression = ReadLE32(bytes, 30);
+    if (compression == 1 || compression == 2) {
+        image = QImage(int(ReadLE32(bytes, 18)), int(std::llabs(std::int32_t(ReadLE32(bytes, 22)))),
+                       QImage::Format_Indexed8);
+        image.fill(0);
+    }
+    if (!reader.read(&image))
+        image = QImage();
     if (image.isNull())
         throw TXBadFile(name, "cannot be decoded (" + reader.errorString().toStdString() + ")");
 
