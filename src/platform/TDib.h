@@ -19,6 +19,14 @@ class TModule;
  */
 class TDib {
 public:
+    /** The longest picture side accepted; the map is 2100 pixels wide. */
+    static constexpr long long MaxSide = 16384;
+    /**
+     * The most pixels a picture may have, some six times the map's. A compressed file can
+     * declare any size in a few bytes, and decoding makes three copies of every pixel.
+     */
+    static constexpr long long MaxPixels = 4096 * 4096;
+
     explicit TDib(const char* fileName);
     TDib(const TModule* module, TResId id);
 

@@ -64,10 +64,22 @@ struct DamageCase {
     const char* reason; // a word the message must contain
 };
 
+std::string Bytes(std::initializer_list<int> values) {
+    std::string s;
+    for (int v : values)
+        s.push_back(char(v));
+    return s;
+}
+
 std::string WithLE32(std::string bytes, std::size_t at, std::uint32_t v) {
     for (int i = 0; i < 4; ++i)
         bytes[at + std::size_t(i)] = char((v >> (8 * i)) & 0xff);
     return bytes;
+}
+
+// 3 x 2, 24 bits a pixel: rows of 12 bytes, as at 32 bits.
+std::string TrueColour() {
+    return BmpBytes::Rgb24(3, 2, {0x102030, 0x405060, 0x708090, 0xa0b0c0, 0xd0e0f0, 0x112233});
 }
 
 TEST(Picture, damagedFilesRaiseTheExceptionNamingTheFile) {
@@ -82,6 +94,20 @@ TEST(Picture, damagedFilesRaiseTheExceptionNamingTheFile) {
         {"absurd height", WithLE32(good, 22, 100000), "size"},
         {"negative width", WithLE32(good, 18, 0xfffffff0u), "size"},
         {"pixel data past the end", WithLE32(good, 10, 0x00ffffffu), "truncated"},
+        {"data offset inside the colour table", WithLE32(good, 10, 14 + 40 + 4 * 4 - 4),
+         "overlaps"},
+        {"data offset on the colour masks of a bit-field picture",
+         WithLE32(WithLE32(TrueColour(), 28, 32), 30, 3), "overlaps"},
+        // Rows from after the third colour: the last row would lie past the end.
+        {"three colours for 1-bit pixels",
+         WithLE32(WithLE32(WithLE32(good, 28, 1), 46, 3), 10, 14 + 40 + 2 * 4).substr(0, 74),
+         "colour table"},
+        // Run-length coded, so a few bytes may declare any size: the pixel limit refuses it
+        // before anything is decoded.
+        {"compressed, more pixels than the limit",
+         WithLE32(WithLE32(WithLE32(good, 30, 1), 18, 4097), 22, 4097), "size"},
+        {"compressed, the longest side but too many pixels",
+         WithLE32(WithLE32(WithLE32(good, 30, 1), 18, 16384), 22, 1025), "size"},
     };
     TestDir dir;
     for (const DamageCase& c : cases) {
@@ -96,6 +122,29 @@ TEST(Picture, damagedFilesRaiseTheExceptionNamingTheFile) {
             EXPECT_NE(e.Reason.find(c.reason), std::string::npos) << c.what << ": " << e.Reason;
         }
     }
+}
+
+TEST(Picture, pixelsThatARunLengthPictureSkipsHaveTheFirstColour) {
+    // 5 x 3, 256 colours each of its own. From the bottom row up: two pixels of colour 7 and
+    // the end of the row; a jump three pixels right and one pixel of colour 5; the end of the
+    // picture. The rest is never written.
+    std::vector<std::uint32_t> palette;
+    for (std::uint32_t i = 0; i < 256; ++i)
+        palette.push_back(0x402010u ^ (i * 0x010101u));
+    const std::size_t offBits = 14 + 40 + 4 * 256;
+    std::string rle =
+        WithLE32(BmpBytes::Indexed8(5, 3, palette, std::vector<std::uint8_t>(15, 9)), 30, 1);
+    rle.resize(offBits);
+    rle += Bytes({2, 7, 0, 0, 0, 2, 3, 0, 1, 5, 0, 1});
+    const TDib dib = TDib::FromBytes(rle, "rle.bmp");
+    ASSERT_EQ(dib.Width(), 5);
+    ASSERT_EQ(dib.Height(), 3);
+    for (int y = 0; y < 3; ++y)
+        for (int x = 0; x < 5; ++x) {
+            const std::uint32_t index = y == 2 && x < 2 ? 7 : y == 1 && x == 3 ? 5 : 0;
+            EXPECT_EQ(dib.GetPixel(x, y), TColor::FromPixel(palette[index]))
+                << "(" << x << ", " << y << ")";
+        }
 }
 
 TEST(Picture, missingFileRaisesTheExceptionNamingTheFile) {
