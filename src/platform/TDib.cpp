@@ -203,6 +203,11 @@ void TDib::Load(const std::string& name) {
     QFile file(QString::fromLocal8Bit(name.c_str()));
     if (!file.open(QIODevice::ReadOnly))
         throw TXBadFile(name, "cannot be opened (" + file.errorString().toStdString() + ")");
+    // No picture that will be accepted is larger than its largest pixels and headers: a larger
+    // file is refused before it is read into memory.
+    if (file.size() > MaxFileBytes)
+        throw TXBadFile(name, "the file is too large to be a picture (" +
+                                  std::to_string(file.size()) + " bytes)");
     // Read straight into the bytes the decoder takes, in memory that is cheap to touch: a
     // large picture is not copied again.
     std::vector<char, PixelAllocator<char>> bytes(std::size_t(std::max<qint64>(0, file.size())));

@@ -26,6 +26,8 @@ public:
      * declare any size in a few bytes, and decoding makes three copies of every pixel.
      */
     static constexpr long long MaxPixels = 4096 * 4096;
+    /** The largest file that can hold an accepted picture: 32-bit pixels and room for headers. */
+    static constexpr long long MaxFileBytes = MaxPixels * 4 + (1 << 16);
 
     explicit TDib(const char* fileName);
     TDib(const TModule* module, TResId id);

@@ -6,6 +6,8 @@
 #include "TXBadFile.h"
 #include "TestFiles.h"
 
+#include <QFile>
+
 #include <gtest/gtest.h>
 
 namespace {
@@ -147,15 +149,23 @@ TEST(Picture, pixelsThatARunLengthPictureSkipsHaveTheFirstColour) {
         }
 }
 
-TEST(Picture, missingFileRaisesTheExceptionNamingTheFile) {
+// A missing file, and a file too large to hold any picture that would be accepted (it is
+// refused before it is read), raise the exception naming the file.
+TEST(Picture, missingOrHugeFileRaisesTheExceptionNamingTheFile) {
     TestDir dir;
-    const std::string path = dir.Path("kvkmap.bmp");
-    try {
-        TDib dib(path.c_str());
-        FAIL() << "no exception";
-    } catch (const TXBadFile& e) {
-        EXPECT_EQ(e.FileName, path);
-        EXPECT_NE(e.Reason.find("cannot be opened"), std::string::npos);
+    dir.Write("huge.bmp", SmallIndexed());
+    QFile huge(QString::fromStdString(dir.Path("huge.bmp")));
+    ASSERT_TRUE(huge.resize(TDib::MaxFileBytes + 1)); // sparse: takes no room on the disk
+    for (const auto& [name, reason] : {std::pair{"kvkmap.bmp", "cannot be opened"},
+                                       std::pair{"huge.bmp", "too large to be a picture"}}) {
+        const std::string path = dir.Path(name);
+        try {
+            TDib dib(path.c_str());
+            FAIL() << "no exception for " << name;
+        } catch (const TXBadFile& e) {
+            EXPECT_EQ(e.FileName, path);
+            EXPECT_NE(e.Reason.find(reason), std::string::npos) << e.Reason;
+        }
     }
 }
 
