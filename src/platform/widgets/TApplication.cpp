@@ -5,6 +5,7 @@
 #include "Windows1252.h"
 
 #include <QApplication>
+#include <QFontMetrics>
 #include <QMessageBox>
 #include <QPushButton>
 
@@ -142,9 +143,16 @@ int TApplication::MessageBox(TWindow* owner, const char* text, const char* capti
 TApplication::TApplication(int& argc, char** argv)
     : App(std::make_unique<QApplication>(argc, argv)) {
     QApplication::setApplicationName("Kurvask");
+    // The first text measured loads the system's font configuration, which takes longer than
+    // anything else at start-up. It is loaded on a second thread while the splash shows and the
+    // map is read, so the window's bars find it ready.
+    FontWarmUp = std::thread([font = QApplication::font()] { (void)QFontMetrics(font).height(); });
 }
 
-TApplication::~TApplication() = default;
+TApplication::~TApplication() {
+    if (FontWarmUp.joinable())
+        FontWarmUp.join();
+}
 
 int TApplication::Run() {
     return QApplication::exec();

@@ -3,6 +3,7 @@
 #include "DialogConstants.h"
 
 #include <memory>
+#include <thread>
 
 class QApplication;
 class TWindow;
@@ -40,4 +41,5 @@ public:
 
 private:
     std::unique_ptr<QApplication> App;
+    std::thread FontWarmUp;
 };
