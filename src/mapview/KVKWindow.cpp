@@ -418,6 +418,10 @@ void KVKWindow::EvLButtonUp(unsigned, const TPoint& p) {
                 ForgetMove();
             }
             Modified = true;
+        } else {
+            // Let go outside the window: nothing moves. The press has already replaced where
+            // the last move started, so that move can no longer be undone either.
+            ForgetMove();
         }
     }
     LastHex = NoHex;

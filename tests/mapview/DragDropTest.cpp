@@ -84,6 +84,20 @@ TEST_F(DragDropTest, whereADragEndsDecidesWhatMoves) {
     EXPECT_EQ(UnitsIn(H8), (std::vector<int>{17, 5})) << "Move All: the stack arrives upside down";
 }
 
+// The press of a drag let go outside the window has replaced where the last move started:
+// Undo would otherwise take the counter of the last move to the hex of that press.
+TEST_F(DragDropTest, aDragLetGoOutsideTheWindowLeavesNothingToUndo) {
+    Drag(At(D5), At(H8));
+    ASSERT_TRUE(UndoEnabled());
+    const TRect client = Window->GetClientRect();
+    Drag(At(F5), {client.right + 30, 200});
+    EXPECT_FALSE(UndoEnabled());
+    Window->CmUndoMove();
+    EXPECT_EQ(UnitsIn(H8), (std::vector<int>{17}));
+    EXPECT_EQ(UnitsIn(F5), (std::vector<int>{4}));
+    ExpectDrawnAsModel({D5, F5, H8});
+}
+
 TEST_F(DragDropTest, pressesInTheBandOrOnEmptyHexes) {
     Drag(At(D5), At(H8));
     ASSERT_TRUE(UndoEnabled());
