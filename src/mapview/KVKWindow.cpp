@@ -298,8 +298,13 @@ void KVKWindow::CmSaveTurn() {
     bool completed = false;
     SetMainCaption(Turns->SaveTurn(completed));
     Invalidate(true);
-    if (completed)
+    if (completed) {
+        // The board was reopened from the files just written, each stack in unit order: the
+        // move memory pointed into stacks that are gone, and Undo would take whichever
+        // counter is now on top.
+        ForgetMove();
         Modified = false;
+    }
 }
 
 void KVKWindow::CmUndoMove() {
