@@ -316,16 +316,22 @@ void KVKWindow::CmUndoMove() {
     Modified = true;
 }
 
+// Zoomed, the window shows the map stretched, where the markers drawn at full size land in
+// the wrong places: the window is painted again from the map surface.
 void KVKWindow::CmShowAll() {
     BusyCursor busy;
     TClientDC dc(*this);
     Board->ShowAllCombats(dc, GetScrollPos());
+    if (Zoomed)
+        Invalidate(false);
 }
 
 void KVKWindow::CmClearAll() {
     BusyCursor busy;
     TClientDC dc(*this);
     Board->ClearAllCombats(dc, GetScrollPos());
+    if (Zoomed)
+        Invalidate(false);
 }
 
 void KVKWindow::CmAbout() {
