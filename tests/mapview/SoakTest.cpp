@@ -35,8 +35,10 @@
 
 #include <QAbstractScrollArea>
 #include <QApplication>
+#include <QKeySequence>
 #include <QMouseEvent>
 #include <QTest>
+#include <QWheelEvent>
 #include <QtGlobal>
 
 #include <gtest/gtest.h>
@@ -825,12 +827,33 @@ protected:
                 Model.Forget();
         }
     }
+    /** Scrolls with the scroll bars, the wheel (across with Shift) or the keys. */
     void ScrollSomewhere() {
-        const TRect c = Client();
-        const int x = Between(0, std::max(0, Window->Map().MapWidth() - c.Width()));
-        const int y = Between(0, std::max(0, Window->Map().MapHeight() - c.Height()));
-        Log("scroll to " + std::to_string(x) + "," + std::to_string(y));
-        Scrolled(x, y);
+        const int how = Between(1, 4);
+        if (how == 1) {
+            const TRect c = Client();
+            const int x = Between(0, std::max(0, Window->Map().MapWidth() - c.Width()));
+            const int y = Between(0, std::max(0, Window->Map().MapHeight() - c.Height()));
+            Log("scroll to " + std::to_string(x) + "," + std::to_string(y));
+            Scrolled(x, y);
+        } else if (how == 2) {
+            const bool across = Chance(50);
+            const int notches = Between(-4, 4);
+            Log("wheel " + std::to_string(notches) + (across ? " across" : " down"));
+            const QPointF at(Q(AnyClientPoint()));
+            QWheelEvent wheel(at, Viewport()->mapToGlobal(at), QPoint(), QPoint(0, -120 * notches),
+                              Qt::NoButton, across ? Qt::ShiftModifier : Qt::NoModifier,
+                              Qt::NoScrollPhase, false);
+            QCoreApplication::sendEvent(Viewport(), &wheel);
+        } else {
+            static constexpr std::array<Qt::Key, 6> keys = {Qt::Key_PageDown, Qt::Key_PageUp,
+                                                            Qt::Key_Left,     Qt::Key_Right,
+                                                            Qt::Key_Up,       Qt::Key_Down};
+            const Qt::Key key = keys[std::size_t(Between(0, int(keys.size()) - 1))];
+            Log("key " + QKeySequence(key).toString().toStdString());
+            QTest::keyClick(Widget(), key);
+        }
+        QCoreApplication::processEvents();
     }
     void Resize() {
         static constexpr std::array<TSize, 4> sizes = {TSize(800, 600), TSize(1024, 720),
@@ -920,6 +943,17 @@ protected:
                 }
             }
         }
+        // Every combat of the turn reaches the opponent with a marker of its own: markers of
+        // the same hex stand below each other, whether declared before a save part way or after.
+        for (std::size_t i = 0; i < combats.Records.size(); ++i)
+            for (std::size_t j = i + 1; j < combats.Records.size(); ++j) {
+                EXPECT_FALSE(combats.Records[i].MarkerPosition == combats.Records[j].MarkerPosition)
+                    << "combats " << i << " and " << j << " against "
+                    << Label(combats.Records[i].Data.HexIndex) << " and "
+                    << Label(combats.Records[j].Data.HexIndex) << " have their markers at "
+                    << combats.Records[i].MarkerPosition.x << ","
+                    << combats.Records[i].MarkerPosition.y;
+            }
         EXPECT_EQ(TestDir::ReadFile(TurnFile::ReportFileName(s.Name)),
                   MovementReport::Text(s.Played));
         Saved[s.Name] = {written, s.Combats};
