@@ -11,6 +11,9 @@
 #include <iostream>
 
 KVKApp::KVKApp(const std::string& mapFile, const std::string& splashFile) : MapFileName(mapFile) {
+    // The map is the largest picture: it is decoded while the splash shows and the frame is
+    // built, on the second processor where there is one.
+    TDib::Preload(mapFile);
     const TDib splash(splashFile.c_str());
     SplashWindow = std::make_unique<TSplashWindow>(splash, 256, 256, SplashStyle, SplashTimeout, "",
                                                    &TModule::Application());

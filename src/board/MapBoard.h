@@ -30,6 +30,9 @@ public:
     static constexpr int BodyWidth = 24;
     static constexpr int BodyHeight = 40;
     static constexpr int SideWidth = 11;
+    /** The smallest map picture that holds the whole grid: 60 columns, 32 rows and a shift. */
+    static constexpr int GridWidth = Columns * ColumnPitch;
+    static constexpr int GridHeight = Rows * RowPitch + EvenColumnShift;
 
     /** The no point: stands for the absence of a point. */
     static constexpr TPoint NoPoint{-1, -1};

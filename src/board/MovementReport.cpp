@@ -2,9 +2,8 @@
 
 #include "CompanionFileName.h"
 #include "KVKMap.h"
+#include "TFileWriter.h"
 #include "UnitRoster.h"
-
-#include <fstream>
 
 namespace {
 
@@ -47,10 +46,8 @@ std::string MovementReport::Text(const std::array<CounterRecord, UnitRoster::Uni
 void KVKMap::WriteMovementReport(std::string unitFileName) {
     if (!TurnLoaded)
         return;
-    // Text mode: line ends are the platform's own. An older report is replaced, and a report
-    // that cannot be created is skipped without a word, as the save goes on regardless.
-    std::ofstream report(CompanionFileName(unitFileName, ".txt"), std::ios::out | std::ios::trunc);
-    if (!report.good())
-        return;
-    report << MovementReport::Text(Records());
+    // An older report is replaced only by a complete new one, never cut short by a write that
+    // fails or stops half way; a report that cannot be written is skipped without a word, as
+    // the save goes on regardless.
+    TFileWriter::WriteAll(CompanionFileName(unitFileName, ".txt"), MovementReport::Text(Records()));
 }

@@ -8,9 +8,11 @@
 #include "TClientDC.h"
 #include "TDialog.h"
 #include "TDib.h"
+#include "TXBadFile.h"
 
 #include <algorithm>
 #include <cstdint>
+#include <string>
 
 KVKWindow::KVKWindow(TWindow* parent, TTextGadget* hexGadget, TTextGadget* moveGadget,
                      const char* mapFileName)
@@ -24,6 +26,14 @@ KVKWindow::KVKWindow(TWindow* parent, TTextGadget* hexGadget, TTextGadget* moveG
     LastHex = NoHex;
     ForgetMove();
     Board = std::make_unique<KVKMap>(this, Instance, mapFileName, &CaECombats::Make);
+    // Counters are drawn and hexes found anywhere on the grid: a smaller picture would leave
+    // part of the board where no one can see or reach it. A larger one is used as it is.
+    if (Board->MapWidth() < MapBoard::GridWidth || Board->MapHeight() < MapBoard::GridHeight)
+        throw TXBadFile(
+            mapFileName ? mapFileName : "",
+            "the picture is " + std::to_string(Board->MapWidth()) + " x " +
+                std::to_string(Board->MapHeight()) + " pixels; the map needs at least " +
+                std::to_string(MapBoard::GridWidth) + " x " + std::to_string(MapBoard::GridHeight));
     Turns = std::make_unique<TurnFile>(*Board);
     RealizeGamePalette();
 }

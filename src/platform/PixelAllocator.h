@@ -3,6 +3,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <new>
+#include <utility>
 #include <vector>
 
 #include <sys/mman.h>
@@ -38,6 +39,18 @@ public:
             ::operator delete(p);
         else
             ::munmap(p, Rounded(bytes));
+    }
+
+    /**
+     * Elements made without a value are left uninitialised: every buffer of pixels or file
+     * bytes is written in full right after it is sized, and zeroing the map's 11 MB first
+     * would cost as much as decoding it.
+     */
+    template <typename U, typename... Args> void construct(U* p, Args&&... args) {
+        if constexpr (sizeof...(Args) == 0)
+            ::new (static_cast<void*>(p)) U;
+        else
+            ::new (static_cast<void*>(p)) U(std::forward<Args>(args)...);
     }
 
     template <typename U> bool operator==(const PixelAllocator<U>&) const { return true; }

@@ -12,11 +12,11 @@
 #include <algorithm>
 #include <cstdlib>
 #include <cstring>
+#include <future>
+#include <mutex>
+#include <optional>
 
 namespace {
-
-// The largest picture side accepted; the map is about 2100 pixels wide.
-constexpr long long MaxSide = 16384;
 
 std::uint32_t ReadLE32(std::string_view b, std::size_t at) {
     return std::uint32_t(std::uint8_t(b[at])) | std::uint32_t(std::uint8_t(b[at + 1])) << 8 |
@@ -30,29 +30,44 @@ std::uint16_t ReadLE16(std::string_view b, std::size_t at) {
 
 // Checks the file and information headers before the decoder sees the file: the decoder
 // accepts a file that ends early and leaves the missing rows undefined, so the size the
-// header promises is checked against the bytes that are there.
+// header promises is checked against the bytes that are there. The decoder reads the pixel
+// rows from after the colour masks and the colour table even when the data offset points into
+// them, so such a file is refused too: else its last rows would lie past the end checked.
 void CheckHeader(std::string_view b, const std::string& name) {
+    if (b.empty())
+        throw TXBadFile(name, "the file is empty");
     if (b.size() < 2 || b[0] != 'B' || b[1] != 'M')
         throw TXBadFile(name, "not a Windows bitmap (wrong signature)");
     if (b.size() < 14 + 40)
         throw TXBadFile(name, "truncated bitmap header");
-    const std::uint32_t offBits = ReadLE32(b, 10);
-    const std::uint32_t infoSize = ReadLE32(b, 14);
+    const long long offBits = ReadLE32(b, 10);
+    const long long infoSize = ReadLE32(b, 14);
     if (infoSize < 40)
         throw TXBadFile(name, "unsupported bitmap header");
     const long long width = std::int32_t(ReadLE32(b, 18));
     const long long height = std::llabs(std::int32_t(ReadLE32(b, 22)));
     const int bpp = ReadLE16(b, 28);
     const std::uint32_t compression = ReadLE32(b, 30);
-    if (width <= 0 || height <= 0 || width > MaxSide || height > MaxSide)
+    const long long coloursUsed = ReadLE32(b, 46);
+    if (width <= 0 || height <= 0 || width > TDib::MaxSide || height > TDib::MaxSide ||
+        width * height > TDib::MaxPixels)
         throw TXBadFile(name, "impossible picture size " + std::to_string(width) + " x " +
                                   std::to_string(height));
     if (bpp != 1 && bpp != 4 && bpp != 8 && bpp != 16 && bpp != 24 && bpp != 32)
         throw TXBadFile(name, "unsupported colour depth of " + std::to_string(bpp) + " bits");
+    if (bpp <= 8 && coloursUsed > 1LL << bpp)
+        throw TXBadFile(name, "a colour table of " + std::to_string(coloursUsed) +
+                                  " colours for pixels of " + std::to_string(bpp) + " bits");
     const bool uncompressed = compression == 0 || compression == 3;
     if (uncompressed) {
+        // A 40-byte header is followed by the three colour masks of a bit-field picture.
+        long long dataStart = 14 + infoSize + (compression == 3 && infoSize == 40 ? 12 : 0);
+        if (bpp <= 8)
+            dataStart += 4 * (coloursUsed ? coloursUsed : 1LL << bpp);
+        if (offBits < dataStart)
+            throw TXBadFile(name, "the picture data overlaps the headers or the colour table");
         const long long stride = ((width * bpp + 31) / 32) * 4;
-        if (offBits < 14 + infoSize || (long long)offBits + stride * height > (long long)b.size())
+        if (offBits + stride * height > (long long)b.size())
             throw TXBadFile(name, "truncated file: the picture data is incomplete");
     }
 }
@@ -128,11 +143,71 @@ bool DecodePlain(std::string_view b, int& w, int& h, std::vector<TColor>& colour
 
 } // namespace
 
+namespace {
+
+// The one picture being decoded ahead of its use, and its file's name.
+struct PendingPicture {
+    std::mutex Lock;
+    std::string Name;
+    std::future<std::optional<TDib>> Picture;
+};
+
+PendingPicture& Pending() {
+    static PendingPicture pending;
+    return pending;
+}
+
+std::optional<TDib> TakePreloaded(const std::string& name) {
+    PendingPicture& p = Pending();
+    std::future<std::optional<TDib>> picture;
+    {
+        const std::lock_guard<std::mutex> lock(p.Lock);
+        if (p.Name != name || !p.Picture.valid())
+            return std::nullopt;
+        p.Name.clear();
+        picture = std::move(p.Picture);
+    }
+    return picture.get();
+}
+
+} // namespace
+
+void TDib::Preload(const std::string& fileName) {
+    auto picture = std::async(std::launch::async, [fileName]() -> std::optional<TDib> {
+        try {
+            TDib dib;
+            dib.Load(fileName);
+            return dib;
+        } catch (const std::exception&) {
+            return std::nullopt; // read again where it is needed, to raise the error there
+        }
+    });
+    PendingPicture& p = Pending();
+    std::future<std::optional<TDib>> replaced;
+    const std::lock_guard<std::mutex> lock(p.Lock);
+    replaced = std::move(p.Picture);
+    p.Name = fileName;
+    p.Picture = std::move(picture);
+}
+
 TDib::TDib(const char* fileName) {
     const std::string name = fileName ? fileName : "";
+    if (std::optional<TDib> preloaded = TakePreloaded(name)) {
+        *this = std::move(*preloaded);
+        return;
+    }
+    Load(name);
+}
+
+void TDib::Load(const std::string& name) {
     QFile file(QString::fromLocal8Bit(name.c_str()));
     if (!file.open(QIODevice::ReadOnly))
         throw TXBadFile(name, "cannot be opened (" + file.errorString().toStdString() + ")");
+    // No picture that will be accepted is larger than its largest pixels and headers: a larger
+    // file is refused before it is read into memory.
+    if (file.size() > MaxFileBytes)
+        throw TXBadFile(name, "the file is too large to be a picture (" +
+                                  std::to_string(file.size()) + " bytes)");
     // Read straight into the bytes the decoder takes, in memory that is cheap to touch: a
     // large picture is not copied again.
     std::vector<char, PixelAllocator<char>> bytes(std::size_t(std::max<qint64>(0, file.size())));
@@ -164,7 +239,19 @@ void TDib::Decode(std::string_view bytes, const std::string& name) {
     QBuffer buffer(&data);
     buffer.open(QIODevice::ReadOnly);
     QImageReader reader(&buffer, "bmp");
-    QImage image = reader.read();
+    // A run-length coded picture may skip pixels (to the end of a row or of the picture, or
+    // by a jump), and the decoder leaves the pixels it skips unwritten. It reads into a picture
+    // of its size and kind that it is given, so it gets one that is cleared to colour 0, as a
+    // fresh bitmap is.
+    QImage image;
+    const std::uint32_t compression = ReadLE32(bytes, 30);
+    if (compression == 1 || compression == 2) {
+        image = QImage(int(ReadLE32(bytes, 18)), int(std::llabs(std::int32_t(ReadLE32(bytes, 22)))),
+                       QImage::Format_Indexed8);
+        image.fill(0);
+    }
+    if (!reader.read(&image))
+        image = QImage();
     if (image.isNull())
         throw TXBadFile(name, "cannot be decoded (" + reader.errorString().toStdString() + ")");
 

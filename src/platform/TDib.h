@@ -19,6 +19,16 @@ class TModule;
  */
 class TDib {
 public:
+    /** The longest picture side accepted; the map is 2100 pixels wide. */
+    static constexpr long long MaxSide = 16384;
+    /**
+     * The most pixels a picture may have, some six times the map's. A compressed file can
+     * declare any size in a few bytes, and decoding makes three copies of every pixel.
+     */
+    static constexpr long long MaxPixels = 4096 * 4096;
+    /** The largest file that can hold an accepted picture: 32-bit pixels and room for headers. */
+    static constexpr long long MaxFileBytes = MaxPixels * 4 + (1 << 16);
+
     explicit TDib(const char* fileName);
     TDib(const TModule* module, TResId id);
 
@@ -37,9 +47,17 @@ public:
 
     /** Decodes a .bmp image held in memory; name is what error messages call it. */
     static TDib FromBytes(const std::string& bytes, const std::string& name);
+    /**
+     * Starts reading and decoding the picture file on another thread, so that the next
+     * TDib(fileName) of the same name takes the result instead of doing the work then. A
+     * picture that cannot be read there is read again by that constructor, which raises the
+     * error as usual. Only the latest preload is kept.
+     */
+    static void Preload(const std::string& fileName);
 
 private:
     TDib() = default;
+    void Load(const std::string& name);
     void Decode(std::string_view bytes, const std::string& name);
 
     int W = 0;

@@ -5,7 +5,9 @@
 #include <cstdlib>
 #include <cstring>
 
+#include <dirent.h>
 #include <fcntl.h>
+#include <signal.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -54,6 +56,62 @@ bool WriteFully(int fd, std::string_view bytes) {
     return true;
 }
 
+// A temporary is named after its target and the process that writes it:
+// ".<name>.saving-<process id>.XXXXXX", the X replaced by mkstemp with letters and digits.
+std::string TemporaryPrefix(std::string_view name) {
+    return "." + std::string(name) + ".saving-";
+}
+
+bool IsDigit(char c) {
+    return c >= '0' && c <= '9';
+}
+
+bool IsLetterOrDigit(char c) {
+    return IsDigit(c) || (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z');
+}
+
+// Whether rest, what follows the prefix in a folder entry's name, is "<process id>.XXXXXX"
+// (or a backup's "<process id>.XXXXXX.old") with
+// the id of a process that no longer runs. Only such a temporary is surely abandoned: a running
+// process (this one too, which may have another batch for the same file) may still rename its
+// temporary, and a process this one may not signal counts as running.
+bool OwnerIsGone(std::string_view rest) {
+    // The second name an old file keeps while a batch commits ends in ".old".
+    if (rest.ends_with(".old"))
+        rest.remove_suffix(4);
+    const std::size_t dot = rest.find('.');
+    if (dot == 0 || dot == std::string_view::npos || dot > 9 || rest.size() - dot - 1 != 6)
+        return false;
+    pid_t pid = 0;
+    for (char c : rest.substr(0, dot)) {
+        if (!IsDigit(c))
+            return false;
+        pid = pid * 10 + (c - '0');
+    }
+    for (char c : rest.substr(dot + 1))
+        if (!IsLetterOrDigit(c))
+            return false;
+    if (pid <= 0 || pid == ::getpid())
+        return false;
+    return ::kill(pid, 0) != 0 && errno == ESRCH;
+}
+
+// A save that was cut off (the program killed, or ended some other way before committing)
+// leaves its temporaries behind. Each later save of the same file removes those whose process
+// has ended, so that they do not pile up beside the turn files.
+void RemoveStaleTemporaries(const std::string& folder, std::string_view name) {
+    DIR* dir = ::opendir(folder.c_str());
+    if (!dir)
+        return;
+    const std::string prefix = TemporaryPrefix(name);
+    while (const dirent* entry = ::readdir(dir)) {
+        const std::string_view entryName = entry->d_name;
+        if (entryName.starts_with(prefix) && OwnerIsGone(entryName.substr(prefix.size())))
+            ::unlinkat(::dirfd(dir), entry->d_name, 0);
+    }
+    ::closedir(dir);
+}
+
 void SyncFolder(const std::string& folder) {
     const int fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
     if (fd < 0)
@@ -69,6 +127,7 @@ void TFileBatch::SetFaultHook(FaultHook hook) {
 }
 
 TFileBatch::~TFileBatch() {
+    RemoveBackups();
     RemoveTemporaries();
 }
 
@@ -99,15 +158,17 @@ bool TFileBatch::Prepare(const std::string& fileName, std::string_view bytes) {
     const std::string folder = FolderOf(fileName);
     const std::size_t slash = fileName.rfind('/');
     const std::size_t nameStart = slash == std::string::npos ? 0 : slash + 1;
-    std::string temporary =
-        fileName.substr(0, nameStart) + "." + fileName.substr(nameStart) + ".XXXXXX";
+    const std::string name = fileName.substr(nameStart);
+    RemoveStaleTemporaries(folder, name);
+    std::string temporary = fileName.substr(0, nameStart) + TemporaryPrefix(name) +
+                            std::to_string(::getpid()) + ".XXXXXX";
     if (Injected(Step::Create, fileName))
         return Fail(fileName, "a new file cannot be created in " + folder);
     const int fd = ::mkstemp(temporary.data());
     if (fd < 0)
         return Fail(fileName,
                     "a new file cannot be created in " + folder + " (" + SystemReason(errno) + ")");
-    Files.push_back({fileName, temporary});
+    Files.push_back({fileName, temporary, {}, false});
     ::fchmod(fd, ModeFor(fileName));
 
     bool ok = true;
@@ -138,17 +199,59 @@ bool TFileBatch::Commit() {
     if (Failed || Committed || Files.empty())
         return false;
     Committed = true;
+    // Each old file is kept under a second name until every new file is in place, so that a
+    // replacement that fails part way can put back the files already replaced. Where the file
+    // system has no second names (no hard links), that file is replaced without a way back.
     for (Pending& p : Files) {
-        if (Injected(Step::Replace, p.Target))
-            return Fail(p.Target, "the old file could not be replaced");
-        if (::rename(p.Temporary.c_str(), p.Target.c_str()) != 0)
-            return Fail(p.Target,
-                        "the old file could not be replaced (" + SystemReason(errno) + ")");
-        p.Temporary.clear();
-        ++ReplacedCount;
+        struct stat st {};
+        if (::lstat(p.Target.c_str(), &st) != 0)
+            continue; // nothing to keep: a failure removes the new file instead
+        p.HadOld = true;
+        const std::string backup = p.Temporary + ".old";
+        if (::link(p.Target.c_str(), backup.c_str()) == 0)
+            p.Backup = backup;
     }
+    std::size_t done = 0;
+    for (; done < Files.size(); ++done) {
+        Pending& p = Files[done];
+        if (Injected(Step::Replace, p.Target)) {
+            Fail(p.Target, "the old file could not be replaced");
+            break;
+        }
+        if (::rename(p.Temporary.c_str(), p.Target.c_str()) != 0) {
+            Fail(p.Target, "the old file could not be replaced (" + SystemReason(errno) + ")");
+            break;
+        }
+        p.Temporary.clear();
+    }
+    if (done < Files.size()) {
+        // Put back what was replaced, newest first; what cannot be put back stays counted.
+        ReplacedCount = done;
+        for (std::size_t i = done; i-- > 0;) {
+            Pending& p = Files[i];
+            const bool restored =
+                p.HadOld ? !p.Backup.empty() && ::rename(p.Backup.c_str(), p.Target.c_str()) == 0
+                         : ::unlink(p.Target.c_str()) == 0;
+            if (restored) {
+                p.Backup.clear();
+                --ReplacedCount;
+            }
+        }
+        RemoveBackups();
+        return false;
+    }
+    ReplacedCount = Files.size();
+    RemoveBackups();
     if (SyncToDisk)
         for (const Pending& p : Files)
             SyncFolder(FolderOf(p.Target));
     return true;
+}
+
+void TFileBatch::RemoveBackups() {
+    for (Pending& p : Files)
+        if (!p.Backup.empty()) {
+            ::unlink(p.Backup.c_str());
+            p.Backup.clear();
+        }
 }

@@ -14,6 +14,12 @@
  * rename within one folder replaces the old file at once, so a reader finds either the old
  * file or the new one, never a part of one. Temporaries that are not committed are removed
  * when the batch ends. File names are byte strings in the system's local encoding.
+ *
+ * A temporary is named ".<name>.saving-<process id>.XXXXXX" beside its file <name>: hidden, and
+ * not ending like the file, so that no file dialog or reader takes it for one. A process that ends
+ * before its batch does (killed, or the machine stopped) leaves its temporaries behind; preparing a
+ * file removes those of that file whose process no longer runs, so they never pile up beside the
+ * file.
  */
 class TFileBatch {
 public:
@@ -34,7 +40,9 @@ public:
     bool Prepare(const std::string& fileName, std::string_view bytes);
     /**
      * Replaces every prepared file, in the order prepared. False when nothing was prepared
-     * successfully or a replacement failed; Replaced tells how many files were replaced.
+     * successfully or a replacement failed. After a failed replacement the files already
+     * replaced are put back as they were; Replaced tells how many could not be put back
+     * (after success: how many were replaced).
      */
     bool Commit();
 
@@ -50,10 +58,13 @@ private:
     struct Pending {
         std::string Target;
         std::string Temporary;
+        std::string Backup; // a second name for the old file while the batch commits
+        bool HadOld = false;
     };
 
     bool Fail(const std::string& fileName, std::string reason);
     void RemoveTemporaries();
+    void RemoveBackups();
 
     std::vector<Pending> Files;
     bool Failed = false;

@@ -171,18 +171,20 @@ std::string TurnFile::WriteTurn(bool endOfTurn, bool& completed) {
     // All three files are prepared before any replaces an older one: a save that cannot
     // write one of them changes none, and the board stays as it is.
     TFileBatch batch;
-    if (!batch.Prepare(ReportFileName(unitName), report) ||
-        !batch.Prepare(unitName, UnitFile::Serialize(records)) ||
-        !batch.Prepare(CombatFileName(unitName), Board.Combats().FileBytes())) {
+    const bool prepared = batch.Prepare(ReportFileName(unitName), report) &&
+                          batch.Prepare(unitName, UnitFile::Serialize(records)) &&
+                          batch.Prepare(CombatFileName(unitName), Board.Combats().FileBytes());
+    if (!prepared || (!batch.Commit() && batch.Replaced() == 0)) {
         Tell("The turn was not saved.\n\n" + batch.FailedFile() + "\ncould not be written: " +
              batch.Reason() + ".\n\nNo file was changed, and the board is as it was.");
         return caption;
     }
-    if (!batch.Commit()) {
+    if (batch.Replaced() < 3) {
         Tell("The turn was not saved completely.\n\n" + batch.FailedFile() +
              "\ncould not be written: " + batch.Reason() + ".\n\n" +
              std::to_string(batch.Replaced()) +
-             " of the turn's three files had been replaced before; the board is as it was.");
+             " of the turn's three files could not be put back as they were; the board is as "
+             "it was.");
         return caption;
     }
     completed = true;

@@ -8,6 +8,7 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QFile>
 #include <QLabel>
 #include <QMainWindow>
 #include <QMenuBar>
@@ -16,6 +17,8 @@
 #include <QToolBar>
 
 #include <gtest/gtest.h>
+
+#include <optional>
 
 namespace {
 
@@ -150,25 +153,57 @@ TEST(Startup, theSplashGoesOnAClickOrWhenTheFrameIsBuilt) {
     EXPECT_EQ(app.Splash(), nullptr);
 }
 
-TEST(Startup, unusablePicturesEndStartUpWithAMessageNamingThem) {
-    struct Case {
-        const char* what;
-        const char* file;    // the picture that is bad
-        const char* content; // null: missing
+// Every damaged picture ends start-up with a message naming the file and the fault, and a
+// picture of another depth or a larger map serves as it is.
+TEST(Startup, damagedPicturesEndStartUpWithAMessageOrServe) {
+    const std::string map = TestDir::ReadFile(KURVASK_DATA_DIR "/kvkmap.bmp");
+    const std::string splash = TestDir::ReadFile(KURVASK_DATA_DIR "/splash.bmp");
+    auto withWidth = [](std::string bytes, std::uint32_t width) {
+        for (int i = 0; i < 4; ++i)
+            bytes[std::size_t(18 + i)] = char(width >> (8 * i) & 0xff);
+        return bytes;
     };
-    for (const Case& c : {Case{"missing map", "kvkmap.bmp", nullptr},
-                          Case{"broken map", "kvkmap.bmp", "BM this is not a picture"},
-                          Case{"missing splash", "splash.bmp", nullptr},
-                          Case{"broken splash", "splash.bmp", "BM"}}) {
+    auto grey = [](int w, int h) {
+        return BmpBytes::Rgb24(w, h, std::vector<std::uint32_t>(std::size_t(w) * h, 0x808080));
+    };
+    struct Case {
+        const char* file;                   // the picture replaced
+        std::optional<std::string> content; // none: missing
+        const char* fault; // what the message says, or null when the picture serves
+    };
+    const std::vector<Case> cases = {
+        {"kvkmap.bmp", std::nullopt, "cannot be opened"},
+        {"kvkmap.bmp", "", "the file is empty"},
+        {"kvkmap.bmp", map.substr(0, map.size() / 2), "truncated"},
+        {"kvkmap.bmp", "XM" + map.substr(2), "wrong signature"},
+        {"kvkmap.bmp", withWidth(map, 1000000), "impossible picture size 1000000 x 1300"},
+        {"kvkmap.bmp", grey(2099, 1300), "needs at least 2100 x 1300"},
+        {"kvkmap.bmp", grey(2100, 1299), "needs at least 2100 x 1300"},
+        {"kvkmap.bmp", BmpBytes::Mono1(2100, 1300), nullptr},
+        {"kvkmap.bmp", grey(2100, 1300), nullptr},
+        {"kvkmap.bmp", grey(2300, 1400), nullptr},
+        {"splash.bmp", std::nullopt, "cannot be opened"},
+        {"splash.bmp", "", "the file is empty"},
+        {"splash.bmp", splash.substr(0, 1000), "truncated"},
+        {"splash.bmp", "BN" + splash.substr(2), "wrong signature"},
+        {"splash.bmp", withWidth(splash, 0x80000000u), "impossible picture size"},
+        {"splash.bmp", BmpBytes::Mono1(256, 256), nullptr},
+        {"splash.bmp", grey(300, 200), nullptr},
+    };
+    for (const Case& c : cases) {
+        const std::string what = std::string(c.file) + " / " + (c.fault ? c.fault : "serves");
         TestDir dir;
-        for (const char* name : {"kvkmap.bmp", "splash.bmp"})
-            if (std::string(name) != c.file)
-                dir.Write(name, TestDir::ReadFile(std::string(KURVASK_DATA_DIR "/") + name));
-        if (c.content)
-            dir.Write(c.file, c.content);
+        dir.Write("kvkmap.bmp", map);
+        dir.Write("splash.bmp", splash);
+        if (c.content) {
+            dir.Write(c.file, *c.content);
+        } else {
+            QFile::remove(QString::fromStdString(dir.Path(c.file)));
+        }
         InFolder in(dir.Path("."));
         ModalHooks hooks;
-        hooks.AnswerMessageBox(IDOK);
+        if (c.fault)
+            hooks.AnswerMessageBox(IDOK);
         ::testing::internal::CaptureStderr();
         bool ran = false;
         const int status = KVKApp::Start({}, [&] {
@@ -176,14 +211,27 @@ TEST(Startup, unusablePicturesEndStartUpWithAMessageNamingThem) {
             return 0;
         });
         const std::string terminal = ::testing::internal::GetCapturedStderr();
-        EXPECT_EQ(status, 1) << c.what;
-        EXPECT_FALSE(ran) << c.what;
-        EXPECT_NE(terminal.find(c.file), std::string::npos) << terminal;
-        ASSERT_EQ(hooks.MessageBoxes().size(), 1u) << c.what;
-        EXPECT_NE(hooks.MessageBoxes()[0].Text.find(c.file), std::string::npos);
-        EXPECT_EQ(hooks.MessageBoxes()[0].Caption, "Kurvask");
+        EXPECT_EQ(status, c.fault ? 1 : 0) << what;
+        EXPECT_EQ(ran, !c.fault) << what;
+        if (c.fault) {
+            EXPECT_NE(terminal.find(c.file), std::string::npos) << terminal;
+            ASSERT_EQ(hooks.MessageBoxes().size(), 1u) << what;
+            const std::string& text = hooks.MessageBoxes()[0].Text;
+            EXPECT_NE(text.find(c.file), std::string::npos) << text;
+            EXPECT_NE(text.find(c.fault), std::string::npos) << text;
+            EXPECT_EQ(hooks.MessageBoxes()[0].Caption, "Kurvask");
+        } else {
+            EXPECT_TRUE(hooks.MessageBoxes().empty()) << what;
+        }
         EXPECT_TRUE(hooks.Clean()) << hooks.Report();
     }
+    // A larger map is used as it is, not cut to the grid.
+    TestDir dir;
+    dir.Write("kvkmap.bmp", grey(2300, 1400));
+    KVKApp app(dir.Path("kvkmap.bmp"), KURVASK_DATA_DIR "/splash.bmp");
+    app.InitMainWindow();
+    EXPECT_EQ(app.Window().Map().MapWidth(), 2300);
+    EXPECT_EQ(app.Window().Map().MapHeight(), 1400);
 }
 
 TEST(Startup, withoutADisplayTheTerminalHearsWhatIsWrong) {

@@ -4,8 +4,10 @@
 #include "DialogConstants.h"
 #include "DialogDriver.h"
 #include "MapWindowFixture.h"
+#include "TFileBatch.h"
 #include "TMemoryDC.h"
 
+#include <QDir>
 #include <QScrollBar>
 #include <QWheelEvent>
 
@@ -304,3 +306,64 @@ TEST_F(MapWindowTest, openingAnotherTurnAsksFirstAndStartsAfresh) {
 }
 
 } // namespace
+
+// An end-of-turn save that fails at any step of any of its three files changes no file, says
+// which file failed and why, and keeps the board, the combats and the unsaved work as they were.
+TEST_F(MapWindowTest, aSaveFailingAtAnyStepOfAnyFileChangesNothing) {
+    Drag(At(D5), At(H8));
+    Window->CmModeCombat();
+    Hooks.DriveDialog(9400, [](DialogDriver& d) {
+        d.Click(9407);
+        d.Click(1);
+        d.Type(9519, "DE");
+        d.Click(2);
+    });
+    Press(At(F5));
+    Release(At(F5));
+    ASSERT_TRUE(Window->Modified);
+    auto& combats = static_cast<CaECombats&>(Window->Map().Combats());
+    const UnitFile::Records records = Window->Map().Records();
+    const std::string combatBytes = combats.FileBytes();
+    ASSERT_EQ(combats.Declared().size(), 1u);
+    Dir.Write("turn.cbt", "old combats");
+    Dir.Write("turn.txt", "old report");
+    const std::string oldUnits = Dir.Read("turn.kvk");
+    auto listing = [this] {
+        const QDir folder(QString::fromStdString(Dir.Path(".")));
+        return folder.entryList(QDir::Files | QDir::Hidden).join(' ').toStdString();
+    };
+    const std::string before = listing();
+
+    using Step = TFileBatch::Step;
+    for (const std::string target : {"turn", "new"}) // over the old files, and as new files
+        for (const char* suffix : {".txt", ".kvk", ".cbt"})
+            for (const Step step : {Step::Create, Step::Write, Step::Flush, Step::Replace}) {
+                const std::string failing = Dir.Path(target + suffix);
+                const std::string what = failing + " step " + std::to_string(int(step));
+                TFileBatch::SetFaultHook(
+                    [&](Step s, const std::string& name) { return s == step && name == failing; });
+                ModalHooks hooks;
+                hooks.AnswerMessageBox(IDYES); // the end of the turn
+                hooks.AnswerFileDialog(Dir.Path(target + ".kvk"));
+                hooks.AnswerMessageBox(IDOK);
+                Window->RunCommand(KVKWindow::SaveTurnId);
+                TFileBatch::SetFaultHook({});
+
+                ASSERT_EQ(hooks.MessageBoxes().size(), 2u) << what;
+                const std::string& told = hooks.MessageBoxes()[1].Text;
+                EXPECT_NE(told.find(failing + "\ncould not be written: "), std::string::npos)
+                    << told;
+                EXPECT_NE(told.find("No file was changed"), std::string::npos) << told;
+                EXPECT_TRUE(hooks.Clean()) << hooks.Report();
+                EXPECT_TRUE(Window->Modified) << what;
+                EXPECT_TRUE(Window->Map().Records() == records) << what;
+                EXPECT_EQ(combats.FileBytes(), combatBytes) << what;
+                EXPECT_EQ(combats.Declared().size(), 1u) << what;
+                EXPECT_EQ(Dir.Read("turn.kvk"), oldUnits) << what;
+                EXPECT_EQ(Dir.Read("turn.cbt"), "old combats") << what;
+                EXPECT_EQ(Dir.Read("turn.txt"), "old report") << what;
+                EXPECT_EQ(listing(), before) << what << ": a file was left behind";
+                Window->Map().FileData.FileName = Dir.Path("turn.kvk");
+            }
+    ExpectDrawnAsModel({D5, H8, F5});
+}

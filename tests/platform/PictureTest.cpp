@@ -6,6 +6,8 @@
 #include "TXBadFile.h"
 #include "TestFiles.h"
 
+#include <QFile>
+
 #include <gtest/gtest.h>
 
 namespace {
@@ -64,16 +66,28 @@ struct DamageCase {
     const char* reason; // a word the message must contain
 };
 
+std::string Bytes(std::initializer_list<int> values) {
+    std::string s;
+    for (int v : values)
+        s.push_back(char(v));
+    return s;
+}
+
 std::string WithLE32(std::string bytes, std::size_t at, std::uint32_t v) {
     for (int i = 0; i < 4; ++i)
         bytes[at + std::size_t(i)] = char((v >> (8 * i)) & 0xff);
     return bytes;
 }
 
+// 3 x 2, 24 bits a pixel: rows of 12 bytes, as at 32 bits.
+std::string TrueColour() {
+    return BmpBytes::Rgb24(3, 2, {0x102030, 0x405060, 0x708090, 0xa0b0c0, 0xd0e0f0, 0x112233});
+}
+
 TEST(Picture, damagedFilesRaiseTheExceptionNamingTheFile) {
     const std::string good = SmallIndexed();
     std::vector<DamageCase> cases = {
-        {"empty", "", "signature"},
+        {"empty", "", "empty"},
         {"wrong magic", "XY" + good.substr(2), "signature"},
         {"header cut short", good.substr(0, 30), "truncated"},
         {"pixels cut short", good.substr(0, good.size() - 3), "truncated"},
@@ -82,6 +96,20 @@ TEST(Picture, damagedFilesRaiseTheExceptionNamingTheFile) {
         {"absurd height", WithLE32(good, 22, 100000), "size"},
         {"negative width", WithLE32(good, 18, 0xfffffff0u), "size"},
         {"pixel data past the end", WithLE32(good, 10, 0x00ffffffu), "truncated"},
+        {"data offset inside the colour table", WithLE32(good, 10, 14 + 40 + 4 * 4 - 4),
+         "overlaps"},
+        {"data offset on the colour masks of a bit-field picture",
+         WithLE32(WithLE32(TrueColour(), 28, 32), 30, 3), "overlaps"},
+        // Rows from after the third colour: the last row would lie past the end.
+        {"three colours for 1-bit pixels",
+         WithLE32(WithLE32(WithLE32(good, 28, 1), 46, 3), 10, 14 + 40 + 2 * 4).substr(0, 74),
+         "colour table"},
+        // Run-length coded, so a few bytes may declare any size: the pixel limit refuses it
+        // before anything is decoded.
+        {"compressed, more pixels than the limit",
+         WithLE32(WithLE32(WithLE32(good, 30, 1), 18, 4097), 22, 4097), "size"},
+        {"compressed, the longest side but too many pixels",
+         WithLE32(WithLE32(WithLE32(good, 30, 1), 18, 16384), 22, 1025), "size"},
     };
     TestDir dir;
     for (const DamageCase& c : cases) {
@@ -98,16 +126,70 @@ TEST(Picture, damagedFilesRaiseTheExceptionNamingTheFile) {
     }
 }
 
-TEST(Picture, missingFileRaisesTheExceptionNamingTheFile) {
+TEST(Picture, pixelsThatARunLengthPictureSkipsHaveTheFirstColour) {
+    // 5 x 3, 256 colours each of its own. From the bottom row up: two pixels of colour 7 and
+    // the end of the row; a jump three pixels right and one pixel of colour 5; the end of the
+    // picture. The rest is never written.
+    std::vector<std::uint32_t> palette;
+    for (std::uint32_t i = 0; i < 256; ++i)
+        palette.push_back(0x402010u ^ (i * 0x010101u));
+    const std::size_t offBits = 14 + 40 + 4 * 256;
+    std::string rle =
+        WithLE32(BmpBytes::Indexed8(5, 3, palette, std::vector<std::uint8_t>(15, 9)), 30, 1);
+    rle.resize(offBits);
+    rle += Bytes({2, 7, 0, 0, 0, 2, 3, 0, 1, 5, 0, 1});
+    const TDib dib = TDib::FromBytes(rle, "rle.bmp");
+    ASSERT_EQ(dib.Width(), 5);
+    ASSERT_EQ(dib.Height(), 3);
+    for (int y = 0; y < 3; ++y)
+        for (int x = 0; x < 5; ++x) {
+            const std::uint32_t index = y == 2 && x < 2 ? 7 : y == 1 && x == 3 ? 5 : 0;
+            EXPECT_EQ(dib.GetPixel(x, y), TColor::FromPixel(palette[index]))
+                << "(" << x << ", " << y << ")";
+        }
+}
+
+// A missing file, and a file too large to hold any picture that would be accepted (it is
+// refused before it is read), raise the exception naming the file.
+TEST(Picture, missingOrHugeFileRaisesTheExceptionNamingTheFile) {
     TestDir dir;
-    const std::string path = dir.Path("kvkmap.bmp");
-    try {
-        TDib dib(path.c_str());
-        FAIL() << "no exception";
-    } catch (const TXBadFile& e) {
-        EXPECT_EQ(e.FileName, path);
-        EXPECT_NE(e.Reason.find("cannot be opened"), std::string::npos);
+    dir.Write("huge.bmp", SmallIndexed());
+    QFile huge(QString::fromStdString(dir.Path("huge.bmp")));
+    ASSERT_TRUE(huge.resize(TDib::MaxFileBytes + 1)); // sparse: takes no room on the disk
+    for (const auto& [name, reason] : {std::pair{"kvkmap.bmp", "cannot be opened"},
+                                       std::pair{"huge.bmp", "too large to be a picture"}}) {
+        const std::string path = dir.Path(name);
+        try {
+            TDib dib(path.c_str());
+            FAIL() << "no exception for " << name;
+        } catch (const TXBadFile& e) {
+            EXPECT_EQ(e.FileName, path);
+            EXPECT_NE(e.Reason.find(reason), std::string::npos) << e.Reason;
+        }
     }
 }
 
 } // namespace
+
+// Reading a picture that was preloaded gives the same picture, or the same error, as reading
+// it afresh, whichever preload is pending.
+TEST(Picture, aPreloadedPictureReadsAsAFreshOne) {
+    TestDir dir;
+    dir.Write("map.bmp", SmallIndexed());
+    TDib::Preload(dir.Path("map.bmp"));
+    TDib::Preload(dir.Path("map.bmp")); // only the latest preload is kept
+    for (int i = 0; i < 2; ++i) {       // from the preload, then from the file
+        const TDib dib(dir.Path("map.bmp").c_str());
+        EXPECT_EQ(dib.Width(), 5);
+        EXPECT_EQ(dib.NumColors(), 4);
+        EXPECT_EQ(dib.GetPixel(4, 2).Pixel(), TColor::FromPixel(FourColours[2]).Pixel());
+    }
+    TDib::Preload(dir.Path("missing.bmp"));
+    try {
+        const TDib dib(dir.Path("missing.bmp").c_str());
+        FAIL() << "a missing picture was read";
+    } catch (const TXBadFile& e) {
+        EXPECT_EQ(e.FileName, dir.Path("missing.bmp"));
+        EXPECT_NE(e.Reason.find("cannot be opened"), std::string::npos) << e.Reason;
+    }
+}

@@ -84,6 +84,17 @@ std::string BmpBytes::Indexed8(int width, int height, const std::vector<std::uin
     return s;
 }
 
+std::string BmpBytes::Mono1(int width, int height) {
+    const int stride = (width + 31) / 32 * 4;
+    std::string s = Headers(width, height, 1, 2, std::uint32_t(stride * height));
+    Put32(s, 0x000000);
+    Put32(s, 0xffffff);
+    for (int y = 0; y < height; ++y)
+        for (int i = 0; i < stride; ++i)
+            s.push_back(char((y / 8 + i) % 2 ? 0xff : 0x00));
+    return s;
+}
+
 std::string BmpBytes::Rgb24(int width, int height, const std::vector<std::uint32_t>& pixels) {
     const int stride = (width * 3 + 3) / 4 * 4;
     std::string s = Headers(width, height, 24, 0, std::uint32_t(stride * height));

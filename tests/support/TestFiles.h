@@ -27,6 +27,8 @@ namespace BmpBytes {
 /** An 8-bit palettised picture; pixel (x, y) has colour index index(x, y). */
 std::string Indexed8(int width, int height, const std::vector<std::uint32_t>& palette,
                      const std::vector<std::uint8_t>& indices);
+/** A 1-bit picture, black and white in stripes of eight pixels. */
+std::string Mono1(int width, int height);
 /** A 24-bit picture from 0xRRGGBB pixels, top row first. */
 std::string Rgb24(int width, int height, const std::vector<std::uint32_t>& pixels);
 } // namespace BmpBytes

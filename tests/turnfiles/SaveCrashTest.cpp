@@ -1,0 +1,571 @@
+// A save killed at any moment leaves each of the turn's three files either entirely as it was
+// or entirely as the save wrote it, never cut short, and the turn opens afterwards.
+//
+// kvk_save_child opens the old turn, moves two counters and declares two combats; then, one
+// save at a time, it forks a process that saves the end of the turn over the old files, and
+// the test kills that process (SIGKILL) during its save. Before each save the folder gets the
+// old turn back, so afterwards every file must hold exactly the old bytes or exactly the new
+// ones, known from complete saves made first. Saves are killed
+//   - before each single step of the file batch, where the save waits to be killed, so that
+//     every boundary between creating, writing, flushing and replacing a file is met;
+//   - after random delays from the start of the save, hundreds of times: no delay at all,
+//     delays spread over a whole save, and delays gathered around the replacing of the files.
+// After each kill the turn is opened on a board through TurnFile::OpenTurn, and what the killed
+// save left besides the turn files must be hidden temporaries that do not pile up: the next
+// save of a file removes those of killed saves.
+//
+// The delays are random; the seed is in every failure message, and KVK_CRASH_SEED=<seed>
+// repeats a run. KVK_CRASH_ROUNDS=<n> sets the number of randomly timed kills and lifts the
+// limit on their total time.
+#include "CaECombats.h"
+#include "CombatFile.h"
+#include "KVKMap.h"
+#include "ModalHooks.h"
+#include "MovementReport.h"
+#include "TFileBatch.h"
+#include "TModule.h"
+#include "TestFiles.h"
+#include "TurnFile.h"
+#include "UnitFile.h"
+
+#include <QDir>
+
+#include <gtest/gtest.h>
+
+#include <signal.h>
+#include <spawn.h>
+#include <sys/socket.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <array>
+#include <chrono>
+#include <cstdlib>
+#include <iostream>
+#include <map>
+#include <memory>
+#include <random>
+#include <sstream>
+#include <string>
+#include <thread>
+#include <vector>
+
+extern char** environ;
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+constexpr int OffBoard = 1900;
+constexpr int D5 = 3 * 32 + 4, D6 = 3 * 32 + 5, B2 = 33;
+
+// The randomly timed kills: as many as this, but once they have taken TimedKillsTime no more
+// than TimedKillsAtLeast, as a save takes as long as the disk does.
+#if defined(__SANITIZE_ADDRESS__)
+constexpr int TimedKills = 150;
+constexpr int TimedKillsAtLeast = 60;
+#else
+constexpr int TimedKills = 400;
+constexpr int TimedKillsAtLeast = 150;
+#endif
+constexpr auto TimedKillsTime = std::chrono::seconds(20);
+
+/**
+ * The kvk_save_child process. Its standard input and output are one local socket: commands go
+ * to it, and its lines, and those of the saves it forks, come from it. A socket, as a command
+ * to a child that has gone fails there instead of raising SIGPIPE in the test.
+ */
+class SaveChild {
+public:
+    SaveChild(const std::string& mapFile, const std::string& unitFile) {
+        int ends[2];
+        if (::socketpair(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0, ends) != 0)
+            return;
+        posix_spawn_file_actions_t actions;
+        posix_spawn_file_actions_init(&actions);
+        posix_spawn_file_actions_adddup2(&actions, ends[1], STDIN_FILENO);
+        posix_spawn_file_actions_adddup2(&actions, ends[1], STDOUT_FILENO);
+        std::string program = KVK_SAVE_CHILD, map = mapFile, unit = unitFile;
+        char* argv[] = {program.data(), map.data(), unit.data(), nullptr};
+        if (::posix_spawn(&Pid, program.c_str(), &actions, nullptr, argv, environ) != 0)
+            Pid = -1;
+        posix_spawn_file_actions_destroy(&actions);
+        ::close(ends[1]);
+        Socket = ends[0];
+    }
+    ~SaveChild() {
+        Finish();
+        ::close(Socket);
+    }
+    SaveChild(const SaveChild&) = delete;
+    SaveChild& operator=(const SaveChild&) = delete;
+
+    bool Started() const { return Pid > 0; }
+    /** Ends the child, killing a save still waiting; its wait status, -1 if it never ran. */
+    int Finish() {
+        if (Saver > 0)
+            ::kill(Saver, SIGKILL);
+        Saver = -1;
+        // At the end of its commands the child ends.
+        ::shutdown(Socket, SHUT_WR);
+        int status = -1;
+        if (Pid > 0) {
+            while (::waitpid(Pid, &status, 0) < 0 && errno == EINTR) {
+            }
+        }
+        Pid = -1;
+        return status;
+    }
+    void Send(const std::string& command) {
+        const std::string line = command + "\n";
+        [[maybe_unused]] const ssize_t n = ::send(Socket, line.data(), line.size(), MSG_NOSIGNAL);
+    }
+    /** The next line the child writes, without its line end; empty once its output ends. */
+    std::string ReadLine() {
+        std::size_t end;
+        while ((end = Buffer.find('\n')) == std::string::npos) {
+            char chunk[256];
+            const ssize_t n = ::read(Socket, chunk, sizeof chunk);
+            if (n < 0 && errno == EINTR)
+                continue;
+            if (n <= 0)
+                return {};
+            Buffer.append(chunk, std::size_t(n));
+        }
+        std::string line = Buffer.substr(0, end);
+        Buffer.erase(0, end + 1);
+        return line;
+    }
+
+    /**
+     * Forks a save; its process id once it is about to start saving, or -1 (with a failure
+     * recorded) when none started.
+     */
+    pid_t StartSave(bool sync, int stopAt = 0) {
+        Send(std::string("save ") + (sync ? "1 " : "0 ") + std::to_string(stopAt));
+        const std::string line = ReadLine();
+        if (line.rfind("saving ", 0) != 0) {
+            ADD_FAILURE() << "no save started: '" << line << "'";
+            return -1;
+        }
+        Saver = pid_t(std::stol(line.substr(7)));
+        return Saver;
+    }
+    /**
+     * Waits for the save to end, killed or complete; its wait status, or -1 (with a failure
+     * recorded) when the child itself is gone. saved gets the line of a complete save.
+     */
+    int EndSave(std::string* saved = nullptr) {
+        Send("reap");
+        Saver = -1;
+        for (;;) {
+            const std::string line = ReadLine();
+            if (line.empty()) {
+                ADD_FAILURE() << "the child process has ended";
+                return -1;
+            }
+            if (line.rfind("ended ", 0) == 0)
+                return std::stoi(line.substr(6));
+            if (saved && line.rfind("saved ", 0) == 0)
+                *saved = line;
+        }
+    }
+
+private:
+    pid_t Pid = -1;
+    pid_t Saver = -1;
+    int Socket = -1;
+    std::string Buffer;
+};
+
+std::string Describe(int status) {
+    if (status == -1)
+        return "no status";
+    if (WIFSIGNALED(status))
+        return "killed by signal " + std::to_string(WTERMSIG(status));
+    return "exit status " + std::to_string(WEXITSTATUS(status));
+}
+
+std::vector<long long> Numbers(const std::string& text) {
+    std::istringstream in(text);
+    std::vector<long long> out;
+    for (long long n; in >> n;)
+        out.push_back(n);
+    return out;
+}
+
+/** How one complete save went, in microseconds from its start. */
+struct SaveTimes {
+    long long Total = 0;
+    /** When each step of the file batch began, and which step it was. */
+    std::vector<long long> Steps;
+    std::vector<TFileBatch::Step> Kinds;
+};
+
+const std::array<const char*, 3> Extensions = {"txt", "kvk", "cbt"};
+
+class SaveCrashTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        KVKMap::SlideDuration = std::chrono::milliseconds(0);
+        Dir.Write("map.bmp", BmpBytes::Rgb24(400, 300, std::vector<std::uint32_t>(400 * 300)));
+        ASSERT_TRUE(QDir().mkpath(QString::fromStdString(Dir.Path("turn"))));
+        Board = std::make_unique<KVKMap>(nullptr, &TModule::Application(),
+                                         Dir.Path("map.bmp").c_str(), &CaECombats::Make);
+        Turn = std::make_unique<TurnFile>(*Board);
+
+        // The old turn: units 5 and 17 have not moved, 3 has; one combat of the opponent.
+        OldRecords.fill(CounterRecord(OffBoard, OffBoard, 0));
+        OldRecords[3] = CounterRecord(D6, D5, 0);
+        OldRecords[5] = CounterRecord(D5, D5, 0);
+        OldRecords[17] = CounterRecord(D5, D5, 0);
+        OldRecords[4] = CounterRecord(B2, B2, 1);
+        CombatRecord opponent;
+        opponent.Data = {"3:1", "4", "the opponent's", B2};
+        opponent.MarkerPosition = {60, 46};
+        opponent.MarkerImage = 8515;
+        Old = {MovementReport::Text(OldRecords), UnitFile::Serialize(OldRecords),
+               CombatFile::Serialize({opponent})};
+    }
+
+    void TearDown() override {
+        if (Child && Child->Started()) {
+            const int status = Child->Finish();
+            EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0)
+                << KVK_SAVE_CHILD << " ended with " << Describe(status);
+        }
+    }
+
+    std::string TurnFileName(std::size_t file) const {
+        return std::string("turn.") + Extensions[file];
+    }
+    std::string UnitFileName() const { return Dir.Path("turn/turn.kvk"); }
+    bool IsTurnFile(const std::string& name) const {
+        for (std::size_t f = 0; f < 3; ++f) {
+            if (name == TurnFileName(f)) {
+                return true;
+            }
+        }
+        return false;
+    }
+
+    /**
+     * Puts the old turn back. The files are written in place, not through a file batch, which
+     * would clear the temporaries of killed saves itself: only the saves may do that here.
+     */
+    void RestoreOldTurn() const {
+        for (std::size_t f = 0; f < 3; ++f)
+            Dir.Write("turn/" + TurnFileName(f), Old[f]);
+    }
+
+    /** Starts the child on the old turn; false (and a failure) when it is not ready. */
+    bool StartChild() {
+        RestoreOldTurn();
+        Child = std::make_unique<SaveChild>(Dir.Path("map.bmp"), UnitFileName());
+        if (!Child->Started()) {
+            ADD_FAILURE() << "cannot start " << KVK_SAVE_CHILD;
+            return false;
+        }
+        const std::string ready = Child->ReadLine();
+        if (ready != "ready") {
+            ADD_FAILURE() << KVK_SAVE_CHILD << " is not ready: '" << ready << "'";
+            return false;
+        }
+        return true;
+    }
+
+    /** Runs a save to its end over the old turn; false (and a failure) when it did not end. */
+    bool CompleteSave(bool sync, SaveTimes& times) {
+        RestoreOldTurn();
+        if (Child->StartSave(sync) < 0)
+            return false;
+        std::string saved;
+        const int status = Child->EndSave(&saved);
+        if (status != 0 || saved.empty()) {
+            ADD_FAILURE() << "the save did not complete: " << Describe(status);
+            return false;
+        }
+        const std::vector<long long> numbers = Numbers(saved.substr(6));
+        times = {numbers.at(0), {}, {}};
+        for (std::size_t i = 1; i + 1 < numbers.size(); i += 2) {
+            times.Kinds.push_back(TFileBatch::Step(numbers[i]));
+            times.Steps.push_back(numbers[i + 1]);
+        }
+        return true;
+    }
+
+    /**
+     * Complete saves, with and without forcing the files to the disk: the new bytes, which
+     * must not depend on the save, how long a save takes and when its steps come. False (and a
+     * failure) when the saves cannot tell old files from new ones.
+     */
+    bool MeasureCompleteSaves() {
+        std::array<std::vector<SaveTimes>, 2> measured; // [sync]
+        for (int run = 0; run < 10; ++run) {
+            const bool sync = run % 2 == 1;
+            SaveTimes times;
+            if (!CompleteSave(sync, times))
+                return false;
+            const std::array<std::string, 3> now = Files();
+            if (run == 0)
+                New = now;
+            if (now != New) {
+                ADD_FAILURE() << "a complete save wrote other bytes than the first";
+                return false;
+            }
+            measured[sync].push_back(times);
+        }
+        // Every file changes, and the report and the combat file change their size: a new file
+        // cut short could otherwise pass for the old one.
+        for (std::size_t f = 0; f < 3; ++f) {
+            EXPECT_NE(New[f], Old[f]) << TurnFileName(f);
+        }
+        EXPECT_NE(New[0].size(), Old[0].size());
+        EXPECT_NE(New[2].size(), Old[2].size());
+        const ParsedUnitFile parsed = UnitFile::Parse(New[1]);
+        EXPECT_TRUE(parsed.Ok()) << parsed.Reason;
+        NewRecords = parsed.Records;
+        // The middle one of five saves stands for a save.
+        for (std::size_t sync = 0; sync < 2; ++sync) {
+            std::vector<SaveTimes>& runs = measured[sync];
+            std::sort(runs.begin(), runs.end(),
+                      [](const SaveTimes& a, const SaveTimes& b) { return a.Total < b.Total; });
+            Typical[sync] = runs[runs.size() / 2];
+        }
+        Replacing.clear();
+        for (std::size_t i = 0; i < Typical[0].Kinds.size(); ++i)
+            if (Typical[0].Kinds[i] == TFileBatch::Step::Replace)
+                Replacing.push_back(i);
+        EXPECT_EQ(Replacing.size(), 3u) << "a step that replaces each file";
+        EXPECT_EQ(Typical[1].Kinds, Typical[0].Kinds);
+        return !HasFailure();
+    }
+
+    /** A save after all the kills completes and leaves nothing but the three files. */
+    void CheckALastSave() {
+        SaveTimes last;
+        ASSERT_TRUE(CompleteSave(true, last));
+        EXPECT_TRUE(Files() == New);
+        const QStringList left =
+            QDir(QString::fromStdString(Dir.Path("turn")))
+                .entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot);
+        EXPECT_EQ(left.size(), 3) << left.join(' ').toStdString();
+    }
+
+    /** What the kills left: how often each file was old or new, and in which mixes. */
+    std::string Summary(const std::string& what) const {
+        std::ostringstream out;
+        out << what << "; a complete save took " << Typical[0].Total << " us, " << Typical[1].Total
+            << " us forcing the files to the disk\n";
+        for (std::size_t f = 0; f < 3; ++f)
+            out << "  " << TurnFileName(f) << ": old " << OldCount[f] << ", new " << NewCount[f]
+                << "\n";
+        for (const auto& [mix, count] : Mixes)
+            out << "  " << mix << ": " << count << "\n";
+        out << "  temporaries left by the kills: " << LeftTemporaries << " in all, at most "
+            << MostTemporaries << " at once\n";
+        return out.str();
+    }
+
+    /** The three files as they are now. */
+    std::array<std::string, 3> Files() const {
+        std::array<std::string, 3> now;
+        for (std::size_t f = 0; f < 3; ++f)
+            now[f] = Dir.Read("turn/" + TurnFileName(f));
+        return now;
+    }
+
+    /**
+     * Checks the turn folder after a save ended, killed or not: every file is the old or the
+     * new one, the temporaries are few and recognisable, and the turn opens. Records which
+     * files were new in isNew.
+     */
+    void CheckAfterSave(std::array<bool, 3>& isNew) {
+        const std::array<std::string, 3> now = Files();
+        for (std::size_t f = 0; f < 3; ++f) {
+            isNew[f] = now[f] == New[f];
+            if (now[f] != Old[f] && now[f] != New[f]) {
+                ADD_FAILURE() << TurnFileName(f)
+                              << " is neither the old file nor the new one: " << now[f].size()
+                              << " bytes, old " << Old[f].size() << ", new " << New[f].size();
+            }
+        }
+        CheckTemporaries();
+        CheckOpens(isNew);
+        Count(isNew);
+    }
+
+    // Whatever else the folder holds must be a hidden temporary of one of the three files,
+    // named so that no one takes it for a turn file, and there are at most two per file (its
+    // temporary and, when the save was replacing files, the old file's second name): the next
+    // save of a file clears what killed saves left of it.
+    void CheckTemporaries() {
+        const QStringList names =
+            QDir(QString::fromStdString(Dir.Path("turn")))
+                .entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot);
+        std::array<int, 3> perFile = {};
+        std::size_t temporaries = 0;
+        for (const QString& qname : names) {
+            const std::string name = qname.toStdString();
+            if (IsTurnFile(name)) {
+                continue;
+            }
+            ++temporaries;
+            bool known = false;
+            for (std::size_t f = 0; f < 3; ++f) {
+                if (name.rfind("." + TurnFileName(f) + ".", 0) == 0) {
+                    known = true;
+                    ++perFile[f];
+                }
+            }
+            EXPECT_TRUE(known) << "a stray file " << name;
+            for (const char* extension : Extensions) {
+                EXPECT_FALSE(name.ends_with(std::string(".") + extension))
+                    << name << " looks like a turn file";
+            }
+        }
+        for (std::size_t f = 0; f < 3; ++f) {
+            EXPECT_LE(perFile[f], 2) << "temporaries of " << TurnFileName(f) << " pile up";
+        }
+        LeftTemporaries += temporaries;
+        MostTemporaries = std::max(MostTemporaries, temporaries);
+    }
+
+    // The turn opens on a board through the program's own open, with the units and combats
+    // of the files found.
+    void CheckOpens(const std::array<bool, 3>& isNew) {
+        ModalHooks hooks;
+        Board->FileData.FileName = UnitFileName();
+        bool opened = false;
+        Turn->OpenTurn(false, opened);
+        EXPECT_TRUE(opened);
+        EXPECT_TRUE(hooks.Clean()) << hooks.Report();
+        if (!opened) {
+            return;
+        }
+        EXPECT_TRUE(Board->Records() == (isNew[1] ? NewRecords : OldRecords));
+        EXPECT_EQ(static_cast<CaECombats&>(Board->Combats()).Received().size(), isNew[2] ? 2u : 1u);
+    }
+
+    void Count(const std::array<bool, 3>& isNew) {
+        std::string mix;
+        for (std::size_t f = 0; f < 3; ++f) {
+            ++(isNew[f] ? NewCount : OldCount)[f];
+            mix +=
+                std::string(mix.empty() ? "" : " ") + Extensions[f] + (isNew[f] ? ":new" : ":old");
+        }
+        ++Mixes[mix];
+    }
+
+    TestDir Dir;
+    std::unique_ptr<SaveChild> Child;
+    std::unique_ptr<KVKMap> Board;
+    std::unique_ptr<TurnFile> Turn;
+    UnitFile::Records OldRecords, NewRecords;
+    std::array<std::string, 3> Old, New;
+    std::array<SaveTimes, 2> Typical; // [sync]
+    /** The steps of a save that replace a file, from 0. */
+    std::vector<std::size_t> Replacing;
+
+    std::array<int, 3> OldCount = {}, NewCount = {};
+    std::map<std::string, int> Mixes;
+    std::size_t LeftTemporaries = 0, MostTemporaries = 0;
+};
+
+// Killed before each step of the file batch in turn: nothing is replaced before every file has
+// been prepared completely, and then one file after the other.
+TEST_F(SaveCrashTest, aSaveKilledBeforeAnyStepLeavesEachFileOldOrNew) {
+    ASSERT_TRUE(StartChild());
+    ASSERT_TRUE(MeasureCompleteSaves());
+    int replaced = 0;
+    for (std::size_t stop = 1; stop <= Typical[0].Steps.size(); ++stop) {
+        SCOPED_TRACE("stopped before step " + std::to_string(stop));
+        RestoreOldTurn();
+        const pid_t saver = Child->StartSave(stop % 2 == 0, int(stop));
+        ASSERT_GT(saver, 0);
+        const std::string stopped = Child->ReadLine();
+        ::kill(saver, SIGKILL);
+        const int status = Child->EndSave();
+        ASSERT_EQ(stopped.rfind("stopped ", 0), 0u) << Describe(status) << ": " << stopped;
+        ASSERT_TRUE(WIFSIGNALED(status)) << Describe(status);
+        std::array<bool, 3> isNew;
+        CheckAfterSave(isNew);
+        EXPECT_EQ(std::count(isNew.begin(), isNew.end(), true), replaced) << stopped;
+        if (Numbers(stopped.substr(8)).at(0) == int(TFileBatch::Step::Replace))
+            ++replaced;
+    }
+    EXPECT_EQ(replaced, 3) << "a step that replaces each file";
+    CheckALastSave();
+    std::cout << Summary(std::to_string(Typical[0].Steps.size()) + " saves stopped and killed");
+}
+
+TEST_F(SaveCrashTest, aSaveKilledAtRandomLeavesEachFileOldOrNew) {
+    std::uint64_t seed = std::random_device()();
+    if (const char* given = std::getenv("KVK_CRASH_SEED"))
+        seed = std::strtoull(given, nullptr, 10);
+    int rounds = TimedKills;
+    int atLeast = TimedKillsAtLeast;
+    if (const char* given = std::getenv("KVK_CRASH_ROUNDS"))
+        rounds = atLeast = std::atoi(given);
+    SCOPED_TRACE("KVK_CRASH_SEED=" + std::to_string(seed));
+    std::mt19937_64 random(seed);
+    ASSERT_TRUE(StartChild());
+    ASSERT_TRUE(MeasureCompleteSaves());
+
+    long long shortest = -1, longest = 0;
+    int round = 0, finished = 0;
+    const Clock::time_point due = Clock::now() + TimedKillsTime;
+    for (; round < rounds && (round < atLeast || Clock::now() < due); ++round) {
+        // A quarter of the saves force the files to the disk.
+        const bool sync = round % 4 == 3;
+        const SaveTimes& t = Typical[sync];
+        const long long firstReplace = t.Steps[Replacing.front()];
+        const long long lastReplace = t.Steps[Replacing.back()];
+        const long long margin = std::max(lastReplace - firstReplace, 20LL);
+        long long delay = 0;
+        const int kind = std::uniform_int_distribution<int>(0, 19)(random);
+        if (kind < 2) {
+            delay = 0;
+        } else if (kind < 13) {
+            delay = std::uniform_int_distribution<long long>(0, t.Total * 5 / 4)(random);
+        } else {
+            delay = std::uniform_int_distribution<long long>(std::max(0LL, firstReplace - margin),
+                                                             lastReplace + margin)(random);
+        }
+        shortest = shortest < 0 ? delay : std::min(shortest, delay);
+        longest = std::max(longest, delay);
+        SCOPED_TRACE("round " + std::to_string(round) + ", killed " + std::to_string(delay) +
+                     " us into a save" + (sync ? " forced to the disk" : ""));
+
+        RestoreOldTurn();
+        const pid_t saver = Child->StartSave(sync);
+        ASSERT_GT(saver, 0);
+        const Clock::time_point until = Clock::now() + std::chrono::microseconds(delay);
+        if (delay > 3000)
+            std::this_thread::sleep_until(until - std::chrono::milliseconds(2));
+        while (Clock::now() < until) {
+        }
+        ::kill(saver, SIGKILL);
+        const int status = Child->EndSave();
+        // The save ends by the kill, or on its own when it was over before.
+        const bool killed = WIFSIGNALED(status) && WTERMSIG(status) == SIGKILL;
+        ASSERT_TRUE(killed || (WIFEXITED(status) && WEXITSTATUS(status) == 0)) << Describe(status);
+        std::array<bool, 3> isNew;
+        CheckAfterSave(isNew);
+        if (!killed) {
+            ++finished;
+            EXPECT_TRUE(isNew[0] && isNew[1] && isNew[2]) << "a completed save";
+        }
+        if (HasFailure()) {
+            break; // one broken round tells enough
+        }
+    }
+    CheckALastSave();
+    std::cout << Summary("seed " + std::to_string(seed) + ", " + std::to_string(round) +
+                         " saves killed after " + std::to_string(shortest) + ".." +
+                         std::to_string(longest) + " us, " + std::to_string(finished) +
+                         " of them complete before the kill");
+}
+
+} // namespace
