@@ -43,9 +43,12 @@ std::unique_ptr<CombatList> CaECombats::Make(TWindow* window, HINSTANCE module, 
 TPoint CaECombats::NextMarkerPosition(int hexIndex) const {
     const TPoint origin = MapBoard::HexOrigin(hexIndex);
     const int x = origin.x <= 0 ? 25 : origin.x - 9;
-    const auto earlier =
-        std::count_if(DeclaredList.begin(), DeclaredList.end(),
-                      [hexIndex](const auto& c) { return c->Data.HexIndex == hexIndex; });
+    const auto against = [hexIndex](const auto& c) { return c->Data.HexIndex == hexIndex; };
+    auto earlier = std::count_if(DeclaredList.begin(), DeclaredList.end(), against);
+    // Combats passed on again were declared earlier in this turn, before a save part way
+    // through: the opponent gets their markers where they were, so a new one goes below them.
+    if (Resend)
+        earlier += std::count_if(ReceivedList.begin(), ReceivedList.end(), against);
     return {x, origin.y + 6 + 9 * int(earlier)};
 }
 

@@ -11,7 +11,8 @@
 /**
  * The combats of the turn: those the moving player declared (newest first) and those read
  * with the turn's combat file (in file order). Declaring places each new marker beside the
- * attacked hex, below the markers of earlier combats declared against it. Only the declared
+ * attacked hex, below the markers of earlier combats declared against it in this turn, those
+ * passed on again after a save part way through included. Only the declared
  * combats are written, a combat file passing on the combats of one turn, unless the received
  * ones are to be passed on again (ResendReceived): they then follow the declared ones.
  *

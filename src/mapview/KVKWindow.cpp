@@ -308,8 +308,13 @@ void KVKWindow::CmSaveTurn() {
     bool completed = false;
     SetMainCaption(Turns->SaveTurn(completed));
     Invalidate(true);
-    if (completed)
+    if (completed) {
+        // The board was reopened from the files just written, each stack in unit order: the
+        // move memory pointed into stacks that are gone, and Undo would take whichever
+        // counter is now on top.
+        ForgetMove();
         Modified = false;
+    }
 }
 
 void KVKWindow::CmUndoMove() {
@@ -321,16 +326,22 @@ void KVKWindow::CmUndoMove() {
     Modified = true;
 }
 
+// Zoomed, the window shows the map stretched, where the markers drawn at full size land in
+// the wrong places: the window is painted again from the map surface.
 void KVKWindow::CmShowAll() {
     BusyCursor busy;
     TClientDC dc(*this);
     Board->ShowAllCombats(dc, GetScrollPos());
+    if (Zoomed)
+        Invalidate(false);
 }
 
 void KVKWindow::CmClearAll() {
     BusyCursor busy;
     TClientDC dc(*this);
     Board->ClearAllCombats(dc, GetScrollPos());
+    if (Zoomed)
+        Invalidate(false);
 }
 
 void KVKWindow::CmAbout() {
@@ -428,6 +439,10 @@ void KVKWindow::EvLButtonUp(unsigned, const TPoint& p) {
                 ForgetMove();
             }
             Modified = true;
+        } else {
+            // Let go outside the window: nothing moves. The press has already replaced where
+            // the last move started, so that move can no longer be undone either.
+            ForgetMove();
         }
     }
     LastHex = NoHex;

@@ -270,6 +270,29 @@ TEST_F(CombatListTest, resentCombatsFollowTheDeclaredOnesByteForByte) {
     EXPECT_TRUE(Hooks.Clean()) << Hooks.Report();
 }
 
+// After a save part way through, the combats declared before it are passed on again with the
+// new ones: a new combat against one of their hexes gets a marker below theirs, so that the
+// opponent sees every marker.
+TEST_F(CombatListTest, markersStackBelowCombatsPassedOnAgain) {
+    CaECombats first(nullptr, &TModule::Application(), &Surface);
+    Declare(first, 33, 9406, 2, "a1");
+    Declare(first, 33, 9406, 3, "a2");
+    ASSERT_TRUE(first.WriteFile(Dir.Path("t.cbt")));
+
+    CaECombats reloaded(nullptr, &TModule::Application(), &Surface);
+    reloaded.ReadFile(Dir.Path("t.cbt"));
+    reloaded.ResendReceived();
+    EXPECT_EQ(reloaded.NextMarkerPosition(33), TPoint(26, 46 + 18));
+    EXPECT_EQ(reloaded.NextMarkerPosition(64), TPoint(61, 26)) << "another hex starts afresh";
+    Declare(reloaded, 33, 9407, 5, "a3");
+    const ParsedCombatFile sent = CombatFile::Parse(reloaded.FileBytes());
+    ASSERT_EQ(sent.Records.size(), 3u);
+    EXPECT_EQ(sent.Records[0].MarkerPosition, TPoint(26 + 34, 46 + 18));
+    EXPECT_EQ(sent.Records[1].MarkerPosition, TPoint(26 + 34, 46 + 9));
+    EXPECT_EQ(sent.Records[2].MarkerPosition, TPoint(26 + 34, 46));
+    EXPECT_TRUE(Hooks.Clean()) << Hooks.Report();
+}
+
 // A combat file that is there but cannot be read (here a folder of that name) is reported
 // like a damaged one; a combat list keeps what it had.
 TEST_F(CombatListTest, anUnreadableCombatFileIsReported) {

@@ -1,6 +1,7 @@
 // Moving counters with the mouse: drags released on another hex, on the same hex, in the
 // press band and outside the window, Move All drops, Undo Last Move, Return to Start Hex,
 // the right-click modes, and what each leaves of the move memory and the unsaved mark.
+#include "DialogConstants.h"
 #include "MapWindowFixture.h"
 
 namespace {
@@ -82,6 +83,39 @@ TEST_F(DragDropTest, whereADragEndsDecidesWhatMoves) {
         ExpectDrawnAsModel({D5, H8, MapBoard::HexAt(Window->ClientToMap(band))});
     }
     EXPECT_EQ(UnitsIn(H8), (std::vector<int>{17, 5})) << "Move All: the stack arrives upside down";
+}
+
+// The press of a drag let go outside the window has replaced where the last move started:
+// Undo would otherwise take the counter of the last move to the hex of that press.
+TEST_F(DragDropTest, aDragLetGoOutsideTheWindowLeavesNothingToUndo) {
+    Drag(At(D5), At(H8));
+    ASSERT_TRUE(UndoEnabled());
+    const TRect client = Window->GetClientRect();
+    Drag(At(F5), {client.right + 30, 200});
+    EXPECT_FALSE(UndoEnabled());
+    Window->CmUndoMove();
+    EXPECT_EQ(UnitsIn(H8), (std::vector<int>{17}));
+    EXPECT_EQ(UnitsIn(F5), (std::vector<int>{4}));
+    ExpectDrawnAsModel({D5, F5, H8});
+}
+
+// A save reopens the turn from its files, every stack in unit order: the counter on top of
+// the last move's hex may then be another one, and an ended turn starts afresh.
+TEST_F(DragDropTest, aSavedTurnLeavesNothingToUndo) {
+    for (int endOfTurn : {IDNO, IDYES}) {
+        SetUp();
+        Drag(At(F5), At(D5)); // unit 4 onto 5 and 17: reopened, 17 is on top
+        ASSERT_TRUE(UndoEnabled());
+        Hooks.AnswerMessageBox(endOfTurn);
+        Hooks.AnswerFileDialog(Dir.Path("saved.kvk"));
+        Window->CmSaveTurn();
+        ASSERT_FALSE(Window->Modified);
+        EXPECT_FALSE(UndoEnabled()) << endOfTurn;
+        Window->CmUndoMove();
+        EXPECT_EQ(UnitsIn(D5), (std::vector<int>{4, 5, 17})) << endOfTurn;
+        EXPECT_TRUE(UnitsIn(F5).empty()) << endOfTurn;
+        EXPECT_FALSE(Window->Modified) << endOfTurn;
+    }
 }
 
 TEST_F(DragDropTest, pressesInTheBandOrOnEmptyHexes) {

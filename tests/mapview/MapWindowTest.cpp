@@ -5,6 +5,7 @@
 #include "DialogDriver.h"
 #include "MapWindowFixture.h"
 #include "TFileBatch.h"
+#include "TMemoryDC.h"
 
 #include <QDir>
 #include <QScrollBar>
@@ -100,6 +101,32 @@ TEST_F(MapWindowTest, zoomStretchesTheMapAndMakesTheBoardInert) {
     Window->CmZoom();
     EXPECT_FALSE(UndoEnabled());
     EXPECT_GT(Widget()->horizontalScrollBar()->maximum(), 0);
+}
+
+// Show All and Clear All draw the markers at full size; zoomed, the window still shows the
+// whole map stretched, markers included or not.
+TEST_F(MapWindowTest, markersShownOrClearedWhileZoomedLeaveTheStretchedMapShowing) {
+    Window->CmModeCombat();
+    Hooks.DriveDialog(9400, [](DialogDriver& d) {
+        d.Click(9407);
+        d.Click(1);
+        d.Type(9519, "DE");
+        d.Click(2);
+    });
+    Press(At(F5));
+    Release(At(F5));
+    Window->CmZoom();
+    for (void (KVKWindow::*command)() : {&KVKWindow::CmClearAll, &KVKWindow::CmShowAll}) {
+        (Window.get()->*command)();
+        QCoreApplication::processEvents();
+        TBitmap stretched(Window->GetClientRect().Width(), Window->GetClientRect().Height());
+        TMemoryDC dc(stretched);
+        dc.StretchBlt(Window->GetClientRect(), Window->Map().MapSurface(), Window->Map().MapRect());
+        const TBitmap& shown = *Window->GetClientBitmap();
+        for (int y = 0; y < shown.Height(); ++y)
+            for (int x = 0; x < shown.Width(); ++x)
+                ASSERT_EQ(shown.GetPixel(x, y), stretched.GetPixel(x, y)) << x << "," << y;
+    }
 }
 
 TEST_F(MapWindowTest, scrollRangesFollowTheWindowSize) {
