@@ -1,6 +1,7 @@
 #pragma once
 
 #include "BoardProbe.h"
+#include "DialogDriver.h"
 #include "KVKWindow.h"
 #include "ModalHooks.h"
 #include "TestFiles.h"
@@ -68,6 +69,18 @@ protected:
             MoveTo(from + TPoint((to.x - from.x) * i / 4, (to.y - from.y) * i / 4));
         MoveTo(to);
         Release(to);
+    }
+    /** In Combat mode, a click on hex declares a 3:1 combat resolved with this text. */
+    void DeclareCombat(int hex, const std::string& result) {
+        Window->CmModeCombat();
+        Hooks.DriveDialog(9400, [result](DialogDriver& d) {
+            d.Click(9407);
+            d.Click(1);
+            d.Type(9519, result);
+            d.Click(2);
+        });
+        Press(At(hex));
+        Release(At(hex));
     }
     std::vector<int> UnitsIn(int hex) { return BoardProbe::UnitsIn(Window->Map(), hex); }
     bool UndoEnabled() {

@@ -106,15 +106,7 @@ TEST_F(MapWindowTest, zoomStretchesTheMapAndMakesTheBoardInert) {
 // Show All and Clear All draw the markers at full size; zoomed, the window still shows the
 // whole map stretched, markers included or not.
 TEST_F(MapWindowTest, markersShownOrClearedWhileZoomedLeaveTheStretchedMapShowing) {
-    Window->CmModeCombat();
-    Hooks.DriveDialog(9400, [](DialogDriver& d) {
-        d.Click(9407);
-        d.Click(1);
-        d.Type(9519, "DE");
-        d.Click(2);
-    });
-    Press(At(F5));
-    Release(At(F5));
+    DeclareCombat(F5, "DE");
     Window->CmZoom();
     for (void (KVKWindow::*command)() : {&KVKWindow::CmClearAll, &KVKWindow::CmShowAll}) {
         (Window.get()->*command)();
@@ -198,14 +190,7 @@ TEST_F(MapWindowTest, combatModeDeclaresOnOccupiedHexesAndShowCombatUsesTheCoars
     Press(At(J9)); // empty: no dialog
     Release(At(J9));
     EXPECT_FALSE(Window->Modified);
-    Hooks.DriveDialog(9400, [](DialogDriver& d) {
-        d.Click(9407);
-        d.Click(1);
-        d.Type(9519, "DE");
-        d.Click(2);
-    });
-    Press(At(F5));
-    Release(At(F5));
+    DeclareCombat(F5, "DE");
     EXPECT_TRUE(Window->Modified);
     auto& combats = static_cast<CaECombats&>(Window->Map().Combats());
     ASSERT_EQ(combats.Declared().size(), 1u);
@@ -305,21 +290,11 @@ TEST_F(MapWindowTest, openingAnotherTurnAsksFirstAndStartsAfresh) {
     EXPECT_EQ(Dir.Read("saved.kvk").size(), 1760u);
 }
 
-} // namespace
-
 // An end-of-turn save that fails at any step of any of its three files changes no file, says
 // which file failed and why, and keeps the board, the combats and the unsaved work as they were.
 TEST_F(MapWindowTest, aSaveFailingAtAnyStepOfAnyFileChangesNothing) {
     Drag(At(D5), At(H8));
-    Window->CmModeCombat();
-    Hooks.DriveDialog(9400, [](DialogDriver& d) {
-        d.Click(9407);
-        d.Click(1);
-        d.Type(9519, "DE");
-        d.Click(2);
-    });
-    Press(At(F5));
-    Release(At(F5));
+    DeclareCombat(F5, "DE");
     ASSERT_TRUE(Window->Modified);
     auto& combats = static_cast<CaECombats&>(Window->Map().Combats());
     const UnitFile::Records records = Window->Map().Records();
@@ -367,3 +342,5 @@ TEST_F(MapWindowTest, aSaveFailingAtAnyStepOfAnyFileChangesNothing) {
             }
     ExpectDrawnAsModel({D5, H8, F5});
 }
+
+} // namespace

@@ -397,19 +397,15 @@ protected:
         Log("open the sample turn");
     }
 
-    /** Drags the top counter of a stack to another hex, one counter or, in Move All, all. */
-    void DragToOtherHex() {
-        const int from = RandomUnitHex();
-        LeftMode(KVKWindow::ModeMoveId);
-        ScrollToShow(from);
-        const int to = VisibleHex(from, Chance(40));
-        if (to < 0)
-            return Log("drag from " + Label(from) + ": no hex to drop on");
-        const TPoint p = *PointIn(from), q = *PointIn(to);
-        Log(std::string(Model.MoveAll ? "Move All drag " : "drag unit ") +
-            (Model.MoveAll ? "" : std::to_string(Model.Top(from)) + " ") + Label(from) + " -> " +
-            Label(to));
-        Drag(p, q);
+    /** A drop on the hex the drag began in turns its stack over once. */
+    void DroppedOnItsOwnHex(int hex) {
+        Model.Rotate(hex);
+        Model.Forget();
+        Model.Modified = true;
+        Done.Hex(hex);
+    }
+    /** What a drop on another hex does to the model: one counter moves, or in Move All all. */
+    void DroppedOnOtherHex(int from, int to) {
         if (Model.MoveAll) {
             // Every counter moves, one by one: the stack arrives upside down.
             for (int n = Model.Count(from); n > 0; --n)
@@ -423,6 +419,22 @@ protected:
         Model.Modified = true;
         Done.Hex(from);
         Done.Hex(to);
+    }
+
+    /** Drags the top counter of a stack to another hex, one counter or, in Move All, all. */
+    void DragToOtherHex() {
+        const int from = RandomUnitHex();
+        LeftMode(KVKWindow::ModeMoveId);
+        ScrollToShow(from);
+        const int to = VisibleHex(from, Chance(40));
+        if (to < 0)
+            return Log("drag from " + Label(from) + ": no hex to drop on");
+        const TPoint p = *PointIn(from), q = *PointIn(to);
+        Log(std::string(Model.MoveAll ? "Move All drag " : "drag unit ") +
+            (Model.MoveAll ? "" : std::to_string(Model.Top(from)) + " ") + Label(from) + " -> " +
+            Label(to));
+        Drag(p, q);
+        DroppedOnOtherHex(from, to);
         StatusAt = q;
     }
     /**
@@ -441,20 +453,10 @@ protected:
             std::to_string(q.x) + "," + std::to_string(q.y) + " in " + Label(to));
         Drag(p, q);
         if (to == from) {
-            Model.Rotate(from);
-            Model.Forget();
-        } else if (Model.MoveAll) {
-            for (int n = Model.Count(from); n > 0; --n)
-                Model.MoveTop(from, to);
-            Model.Forget();
+            DroppedOnItsOwnHex(from);
         } else {
-            Model.MoveTop(from, to);
-            Model.UndoFrom = from;
-            Model.UndoTo = to;
+            DroppedOnOtherHex(from, to);
         }
-        Model.Modified = true;
-        Done.Hex(from);
-        Done.Hex(to);
         if (c.Contains(q + TPoint(Margin, Margin)))
             StatusAt = q;
     }
@@ -466,10 +468,7 @@ protected:
         const TPoint p = *PointIn(hex), q = *PointIn(hex);
         Log("drag " + Label(hex) + " onto itself");
         Drag(p, q);
-        Model.Rotate(hex);
-        Model.Forget();
-        Model.Modified = true;
-        Done.Hex(hex);
+        DroppedOnItsOwnHex(hex);
         StatusAt = q;
     }
     /** A drag let go outside the window moves nothing; the press forgot the last move. */
