@@ -141,10 +141,6 @@ bool DecodePlain(std::string_view b, int& w, int& h, std::vector<TColor>& colour
     return true;
 }
 
-} // namespace
-
-namespace {
-
 // The one picture being decoded ahead of its use, and its file's name.
 struct PendingPicture {
     std::mutex Lock;

@@ -71,12 +71,11 @@ bool IsLetterOrDigit(char c) {
 }
 
 // Whether rest, what follows the prefix in a folder entry's name, is "<process id>.XXXXXX"
-// (or a backup's "<process id>.XXXXXX.old") with
-// the id of a process that no longer runs. Only such a temporary is surely abandoned: a running
-// process (this one too, which may have another batch for the same file) may still rename its
-// temporary, and a process this one may not signal counts as running.
+// (or an old file's second name, "<process id>.XXXXXX.old") with the id of a process that no
+// longer runs. Only such a temporary is surely abandoned: a running process (this one too,
+// which may have another batch for the same file) may still rename its temporary, and a
+// process this one may not signal counts as running.
 bool OwnerIsGone(std::string_view rest) {
-    // The second name an old file keeps while a batch commits ends in ".old".
     if (rest.ends_with(".old"))
         rest.remove_suffix(4);
     const std::size_t dot = rest.find('.');

@@ -174,12 +174,13 @@ std::string TurnFile::WriteTurn(bool endOfTurn, bool& completed) {
     const bool prepared = batch.Prepare(ReportFileName(unitName), report) &&
                           batch.Prepare(unitName, UnitFile::Serialize(records)) &&
                           batch.Prepare(CombatFileName(unitName), Board.Combats().FileBytes());
-    if (!prepared || (!batch.Commit() && batch.Replaced() == 0)) {
+    const bool committed = prepared && batch.Commit();
+    if (!committed && batch.Replaced() == 0) {
         Tell("The turn was not saved.\n\n" + batch.FailedFile() + "\ncould not be written: " +
              batch.Reason() + ".\n\nNo file was changed, and the board is as it was.");
         return caption;
     }
-    if (batch.Replaced() < 3) {
+    if (!committed) {
         Tell("The turn was not saved completely.\n\n" + batch.FailedFile() +
              "\ncould not be written: " + batch.Reason() + ".\n\n" +
              std::to_string(batch.Replaced()) +
