@@ -3,7 +3,6 @@
 #include "BusyCursor.h"
 #include "CaECombats.h"
 #include "DialogConstants.h"
-#include "ShowCursor.h"
 #include "TApplication.h"
 #include "TClientDC.h"
 #include "TDialog.h"
@@ -39,13 +38,16 @@ KVKWindow::KVKWindow(TWindow* parent, TTextGadget* hexGadget, TTextGadget* moveG
 }
 
 KVKWindow::~KVKWindow() {
-    DragImage.reset();
+    Drag.Cancel();
     Turns.reset();
     Board.reset();
     Palette.reset();
 }
 
 bool KVKWindow::CanClose() {
+    // Closing in the middle of a drag gives the drag up first: the question must not come up
+    // while the mouse is held and its cursor hidden.
+    Drag.Cancel();
     if (!Modified)
         return true;
     const int answer = TApplication::MessageBox(this, "Do you want to Save?", "Brisvane",
@@ -61,10 +63,18 @@ bool KVKWindow::CanClose() {
 }
 
 void KVKWindow::Paint(TDC& dc, bool, const TRect&) {
-    if (Zoomed)
+    if (Zoomed) {
         Board->PaintMapScaled(dc, GetClientRect());
-    else
-        Board->PaintMap(dc);
+        return;
+    }
+    Board->PaintMap(dc);
+    // A window larger than the map shows nothing beside and below it, not what the stretched
+    // map left there. The context's coordinates are map coordinates.
+    const TPoint s = GetScrollPos();
+    const TRect client = GetClientRect();
+    const int w = Board->MapWidth(), h = Board->MapHeight();
+    dc.FillRect({w, s.y, s.x + client.right, s.y + client.bottom}, OutsideMap);
+    dc.FillRect({s.x, h, w, s.y + client.bottom}, OutsideMap);
 }
 
 void KVKWindow::EvSize(unsigned sizeType, const TSize&) {
@@ -264,7 +274,9 @@ bool KVKWindow::RunCommand(int id) {
     const CommandEntry* command = FindCommand(id);
     if (!command)
         return false;
-    (this->*command->Run)();
+    // A drag is one action from press to release: nothing else runs in its middle.
+    if (!Drag.Active())
+        (this->*command->Run)();
     return true;
 }
 
@@ -272,6 +284,8 @@ void KVKWindow::EnableCommand(TCommandEnabler& ce) {
     const CommandEntry* command = FindCommand(ce.GetId());
     if (command && command->Enable)
         (this->*command->Enable)(ce);
+    if (command && Drag.Active())
+        ce.Enable(false);
 }
 
 // ---- Commands with board or file work ----------------------------------------------------
@@ -351,44 +365,41 @@ void KVKWindow::CmAbout() {
 // ---- Mouse -------------------------------------------------------------------------------
 
 void KVKWindow::EvLButtonDown(unsigned, const TPoint& p) {
-    if (!InActiveArea(p))
+    if (!InActiveArea(p) || Drag.Active())
         return;
-    StartPoint = ClientToMap(p);
-    if (!Board->HasCounters(StartPoint) || Zoomed) {
+    const TPoint pressed = ClientToMap(p);
+    if (!Board->HasCounters(pressed) || Zoomed) {
         ForgetMove();
         return;
     }
-    if (ModeMove && Board->TopCounterCanMove(StartPoint)) {
-        const TResId picture = Board->TopCounterPicture(StartPoint);
-        const int w = Instance->GetBitmap(picture).Width();
-        DragImage = std::make_unique<TImageList>(Instance, picture, w, 1, DragMask);
-        if (DragImage->GetImageCount() == 0) {
-            DragImage.reset();
-            return;
-        }
-        Dragging = true;
-        ShowCursor(false);
-        SetCapture();
-        InvalidateRect(TRect(0, 0, w, w), false);
-        UpdateWindow();
-        DragImage->BeginDrag(0, w / 2, w / 2);
-        DragImage->DragEnter(*this, p.x, p.y);
-    } else if (ModeReturn && Board->TopCounterCanMove(StartPoint)) {
+    if (ModeMove && Board->TopCounterCanMove(pressed)) {
+        // The drag keeps where it began; the move memory keeps the last move until the drop.
+        Drag.Begin(Instance, Board->TopCounterPicture(pressed), pressed, p);
+    } else if (ModeReturn && Board->TopCounterCanMove(pressed)) {
         TClientDC dc(*this);
+        // Undo sends the counter back to the hex it was taken from.
+        StartPoint = pressed;
         LastPoint = Board->ReturnToStart(p, GetScrollPos(), dc);
         if (LastPoint != MapBoard::NoPoint)
             Modified = true;
     } else if (ModeCombat) {
         TClientDC dc(*this);
-        Board->DeclareCombat(dc, GetScrollPos(), StartPoint);
+        Board->DeclareCombat(dc, GetScrollPos(), pressed);
         ForgetMove();
         Modified = true; // the combat and its die roll belong to the turn now
     }
 }
 
+bool KVKWindow::EvKeyDown(unsigned key) {
+    if (key != VK_ESCAPE || !Drag.Active())
+        return false;
+    Drag.Cancel();
+    LastHex = NoHex; // the status texts are written afresh at the next mouse move
+    return true;
+}
+
 void KVKWindow::EvMouseMove(unsigned, const TPoint& p) {
-    if (Dragging && DragImage)
-        DragImage->DragMove(p.x, p.y);
+    Drag.Move(p);
     if (!InActiveArea(p))
         return;
     RefreshStatus(p);
@@ -402,7 +413,7 @@ void KVKWindow::RefreshStatus(const TPoint& p) {
     LastHex = h;
     MapBoard::HexLabel(h, HexText, false);
     SetStatus(HexGadget, HexText.c_str());
-    if (Board->HasCounters(m) && !Dragging)
+    if (Board->HasCounters(m) && !Drag.Active())
         SetStatus(MoveGadget, Board->TopCounterHasMoved(m) ? "Has Moved" : "Yet To Move");
     else
         SetStatus(MoveGadget, " ");
@@ -414,35 +425,25 @@ void KVKWindow::SetStatus(TTextGadget* gadget, const char* text) {
 }
 
 void KVKWindow::EvLButtonUp(unsigned, const TPoint& p) {
-    if (Dragging) {
-        if (DragImage) {
-            DragImage->DragLeave(*this);
-            DragImage->EndDrag();
-        }
-        ReleaseCapture();
-        ShowCursor(true);
-        Invalidate(false);
-        Dragging = false;
-        DragImage.reset();
+    if (Drag.Active()) {
+        const TPoint origin = Drag.End();
+        // Let go outside the window, nothing moves and the last move stays the one to undo.
         if (GetClientRect().Contains(p)) {
             TClientDC dc(*this);
-            const int from = MapBoard::HexAt(StartPoint);
+            const int from = MapBoard::HexAt(origin);
             const int to = MapBoard::HexAt(ClientToMap(p));
             if (from != to && MoveAllMode) {
-                Board->MoveAll(StartPoint, p, GetScrollPos(), dc);
+                Board->MoveAll(origin, p, GetScrollPos(), dc);
                 ForgetMove();
             } else if (from != to) {
-                Board->MoveTopCounter(StartPoint, p, GetScrollPos(), dc);
+                Board->MoveTopCounter(origin, p, GetScrollPos(), dc);
+                StartPoint = origin;
                 LastPoint = ClientToMap(p);
             } else {
                 Board->RotateStack(p, GetScrollPos(), dc);
                 ForgetMove();
             }
             Modified = true;
-        } else {
-            // Let go outside the window: nothing moves. The press has already replaced where
-            // the last move started, so that move can no longer be undone either.
-            ForgetMove();
         }
     }
     LastHex = NoHex;
@@ -450,6 +451,10 @@ void KVKWindow::EvLButtonUp(unsigned, const TPoint& p) {
 }
 
 void KVKWindow::EvRButtonDown(unsigned, const TPoint& p) {
+    // A right press in the middle of a drag would act on the board while the counter is in the
+    // air (or open a dialog while the mouse is held): it is refused.
+    if (Drag.Active())
+        return;
     if (!Zoomed) {
         const TPoint m = ClientToMap(p);
         const bool has = Board->HasCounters(m);

@@ -1,9 +1,9 @@
 #pragma once
 
+#include "CounterDrag.h"
 #include "KVKMap.h"
 #include "TColor.h"
 #include "TCommandEnabler.h"
-#include "TImageList.h"
 #include "TPalette.h"
 #include "TScrollWindow.h"
 #include "TTextGadget.h"
@@ -24,6 +24,10 @@
  * moved by dragging it; the last single move can be undone. Two status-bar fields follow the
  * hex under the mouse. Every change of the turn counts as unsaved, and neither closing nor
  * opening another turn loses unsaved work without asking.
+ *
+ * A drag is one action from press to release: while it lasts, right presses and every command
+ * (menu, tool bar, shortcut) are refused, and Escape gives it up with the counter left where it
+ * was. The move memory behind Undo changes only when the counter is dropped.
  */
 class KVKWindow : public TScrollWindow {
 public:
@@ -35,7 +39,9 @@ public:
     static constexpr TResId CombatCursor = 1450, MoveAllCursor = 1451, ReturnCursor = 1452;
     static constexpr TResId PaletteBitmap = 700, AboutDialog = 501;
     /** Pixels of this colour in a counter picture are transparent in the drag image. */
-    static constexpr TColor DragMask{0, 0, 0};
+    static constexpr TColor DragMask = CounterDrag::Mask;
+    /** The colour of what the window shows beside and below a map smaller than itself. */
+    static constexpr TColor OutsideMap{0, 0, 0};
 
     enum Command {
         OpenTurnId = 400,
@@ -111,6 +117,10 @@ public:
     void EvLButtonUp(unsigned keys, const TPoint& p) override;
     void EvRButtonDown(unsigned keys, const TPoint& p) override;
     void EvMouseMove(unsigned keys, const TPoint& p) override;
+    /** Escape gives up a drag; true when the key was taken. */
+    bool EvKeyDown(unsigned key) override;
+    /** Whether a counter is being dragged. */
+    bool IsDragging() const { return Drag.Active(); }
 
     KVKMap& Map() { return *Board; }
     /** The turn's files: opening and saving turns on this window's board. */
@@ -128,7 +138,6 @@ public:
     HINSTANCE Instance;
     TPoint StartPoint = MapBoard::NoPoint;
     TPoint LastPoint = MapBoard::NoPoint;
-    bool Dragging = false;
     int LastHex = NoHex;
     std::string HexText;
 
@@ -148,5 +157,5 @@ private:
     std::unique_ptr<TPalette> Palette;
     std::unique_ptr<KVKMap> Board;
     std::unique_ptr<TurnFile> Turns;
-    std::unique_ptr<TImageList> DragImage;
+    CounterDrag Drag{*this};
 };

@@ -13,7 +13,7 @@ TEST_F(DragDropTest, aDragMovesTheTopCounterAndUndoBringsItBack) {
     EXPECT_EQ(UnitsIn(D5), (std::vector<int>{5}));
     EXPECT_EQ(UnitsIn(H8), (std::vector<int>{17}));
     EXPECT_TRUE(Window->Modified);
-    EXPECT_FALSE(Window->Dragging);
+    EXPECT_FALSE(Window->IsDragging());
     EXPECT_TRUE(UndoEnabled());
     ExpectDrawnAsModel({D5, H8});
     ExpectWindowShowsSurface();
@@ -78,23 +78,24 @@ TEST_F(DragDropTest, whereADragEndsDecidesWhatMoves) {
         EXPECT_EQ(UnitsIn(D5), c.leftOnD5) << c.what;
         EXPECT_EQ(Window->Modified, c.modified) << c.what;
         EXPECT_EQ(UndoEnabled(), c.undo) << c.what;
-        EXPECT_FALSE(Window->Dragging) << c.what;
+        EXPECT_FALSE(Window->IsDragging()) << c.what;
         EXPECT_EQ(Window->GetCursorId(), c.moveAll ? KVKWindow::MoveAllCursor : TResId(0));
         ExpectDrawnAsModel({D5, H8, MapBoard::HexAt(Window->ClientToMap(band))});
     }
     EXPECT_EQ(UnitsIn(H8), (std::vector<int>{17, 5})) << "Move All: the stack arrives upside down";
 }
 
-// The press of a drag let go outside the window has replaced where the last move started:
-// Undo would otherwise take the counter of the last move to the hex of that press.
-TEST_F(DragDropTest, aDragLetGoOutsideTheWindowLeavesNothingToUndo) {
+// A drag let go outside the window moves nothing and leaves the last move to undo: its press
+// never touched the move memory, so Undo takes that move's counter back where it came from.
+TEST_F(DragDropTest, aDragLetGoOutsideTheWindowKeepsTheLastMoveToUndo) {
     Drag(At(D5), At(H8));
     ASSERT_TRUE(UndoEnabled());
     const TRect client = Window->GetClientRect();
     Drag(At(F5), {client.right + 30, 200});
-    EXPECT_FALSE(UndoEnabled());
+    EXPECT_TRUE(UndoEnabled());
     Window->CmUndoMove();
-    EXPECT_EQ(UnitsIn(H8), (std::vector<int>{17}));
+    EXPECT_TRUE(UnitsIn(H8).empty());
+    EXPECT_EQ(UnitsIn(D5), (std::vector<int>{5, 17}));
     EXPECT_EQ(UnitsIn(F5), (std::vector<int>{4}));
     ExpectDrawnAsModel({D5, F5, H8});
 }

@@ -471,7 +471,7 @@ protected:
         DroppedOnItsOwnHex(hex);
         StatusAt = q;
     }
-    /** A drag let go outside the window moves nothing; the press forgot the last move. */
+    /** A drag let go outside the window moves nothing; the last move stays the one to undo. */
     void DragOutOfTheWindow() {
         const int hex = RandomUnitHex();
         LeftMode(KVKWindow::ModeMoveId);
@@ -482,7 +482,6 @@ protected:
                                       : TPoint(Between(0, c.right), c.bottom + Between(0, 60));
         Log("drag " + Label(hex) + " out of the window");
         Drag(p, out);
-        Model.Forget();
         Done.Hex(hex);
     }
     /** A left press on an empty hex forgets the last move; a right one changes nothing, but
@@ -1239,7 +1238,7 @@ protected:
             << "Move All";
         EXPECT_EQ(Ask(KVKWindow::ZoomId).GetCheck() == TCommandEnabler::Checked, Model.Zoomed)
             << "Zoom";
-        EXPECT_FALSE(Window->Dragging);
+        EXPECT_FALSE(Window->IsDragging());
     }
     /** The status bar names the hex under the pointer and whether its top counter moved. */
     void CheckStatus() {

@@ -1,10 +1,11 @@
 #include "TScrollWindow.h"
 
+#include "FileNameText.h"
 #include "TClientDC.h"
-#include "Windows1252.h"
 
 #include <QAbstractScrollArea>
 #include <QImage>
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPaintEvent>
 #include <QPainter>
@@ -96,6 +97,15 @@ protected:
         bar->setValue(bar->value() - turn * 3 * bar->singleStep() / 120);
         event->accept();
     }
+    // Escape goes to the window first (it gives up a drag); other keys scroll as usual.
+    void keyPressEvent(QKeyEvent* event) override {
+        if (event->key() == Qt::Key_Escape && Owner.EvKeyDown(VK_ESCAPE)) {
+            event->accept();
+            Owner.CommandsChanged();
+            return;
+        }
+        QAbstractScrollArea::keyPressEvent(event);
+    }
     void scrollContentsBy(int, int) override {
         Invalid = QRegion(viewport()->rect());
         viewport()->update();
@@ -168,12 +178,16 @@ void TScrollWindow::UpdateWindow() {
     Widget->viewport()->repaint();
 }
 
+// The keyboard is held along with the mouse, so that Escape reaches the window wherever the
+// focus was.
 void TScrollWindow::SetCapture() {
     Widget->viewport()->grabMouse();
+    Widget->grabKeyboard();
 }
 
 void TScrollWindow::ReleaseCapture() {
     Widget->viewport()->releaseMouse();
+    Widget->releaseKeyboard();
 }
 
 TBitmap* TScrollWindow::GetClientBitmap() {
@@ -235,6 +249,9 @@ void TScrollWindow::EvLButtonDown(unsigned, const TPoint&) {}
 void TScrollWindow::EvLButtonUp(unsigned, const TPoint&) {}
 void TScrollWindow::EvRButtonDown(unsigned, const TPoint&) {}
 void TScrollWindow::EvMouseMove(unsigned, const TPoint&) {}
+bool TScrollWindow::EvKeyDown(unsigned) {
+    return false;
+}
 void TScrollWindow::EvSize(unsigned, const TSize&) {}
 
 void TScrollWindow::SetCursor(HINSTANCE, TResId cursorId) {
@@ -251,5 +268,5 @@ TResId TScrollWindow::GetCursorId() const {
 }
 
 void TScrollWindow::SetMainCaption(const std::string& caption) {
-    Widget->window()->setWindowTitle(Windows1252::Decode(caption));
+    Widget->window()->setWindowTitle(FileNameText::Decode(caption));
 }

@@ -58,11 +58,14 @@ public:
     virtual void EvLButtonUp(unsigned keys, const TPoint& p);
     virtual void EvRButtonDown(unsigned keys, const TPoint& p);
     virtual void EvMouseMove(unsigned keys, const TPoint& p);
+    /** A key pressed while the window has the keyboard (VK_ESCAPE...); true when taken. */
+    virtual bool EvKeyDown(unsigned key);
     /** The client area changed size; sizeType is SIZE_MINIMIZED when the window was minimized. */
     virtual void EvSize(unsigned sizeType, const TSize& size);
 
     static constexpr unsigned SIZE_RESTORED = 0;
     static constexpr unsigned SIZE_MINIMIZED = 1;
+    static constexpr unsigned VK_ESCAPE = 0x1B;
 
 private:
     class View;
