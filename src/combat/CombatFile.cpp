@@ -80,6 +80,10 @@ ParsedCombatFile CombatFile::Parse(std::string_view bytes) {
     if (count < 0)
         return Fail(Fault::NegativeCount, "negative combat count " + std::to_string(count));
     // Checked before anything is reserved, so a wild count never allocates.
+    if (count > MaxCombats)
+        return Fail(Fault::CountTooLarge, std::to_string(count) +
+                                              " combats are more than a turn has (at most " +
+                                              std::to_string(MaxCombats) + ")");
     if (std::size_t(count) > in.Remaining() / MinRecordSize)
         return Fail(Fault::CountTooLarge, std::to_string(count) + " combats cannot fit in " +
                                               std::to_string(in.Remaining()) + " bytes");
@@ -130,7 +134,9 @@ ParsedCombatFile CombatFile::Parse(std::string_view bytes) {
 
 ParsedCombatFile CombatFile::ReadFile(const std::string& fileName) {
     std::string bytes, why;
-    if (!TFileWriter::ReadAll(fileName, bytes, &why))
+    if (!TFileWriter::ReadAll(fileName, bytes, &why, MaxFileSize))
         return Fail(ParsedCombatFile::FaultKind::Unreadable, why);
+    if (bytes.size() > MaxFileSize)
+        bytes.resize(MaxFileSize);
     return Parse(bytes);
 }

@@ -19,7 +19,8 @@ class Tagger;
  * the marker's x, y and picture id, all signed 32-bit.
  *
  * Reading checks the whole file before anything is built from it: negative or over-long text
- * lengths, a count the file's bytes cannot hold, a file ending inside a record and marker
+ * lengths, a count the file's bytes cannot hold or over MaxCombats, a file ending inside a
+ * record and marker
  * picture ids that name no marker picture make the file corrupt. Bytes after the last record
  * are ignored, as the count says where the combats end.
  */
@@ -29,6 +30,15 @@ public:
     static constexpr int MaxTextLength = 83;
     /** The size of a record whose three texts are empty. */
     static constexpr std::size_t MinRecordSize = 28;
+    /** The size of a record whose three texts are as long as a reader keeps them. */
+    static constexpr std::size_t MaxRecordSize = MinRecordSize + 3 * (MaxTextLength + 1);
+    /**
+     * The most combats a file may hold: far more than a turn of 220 units can declare, and few
+     * enough that no file is read past the size of the largest one.
+     */
+    static constexpr int MaxCombats = 10000;
+    /** The largest combat file: its count and MaxCombats records of the largest size. */
+    static constexpr std::size_t MaxFileSize = 4 + std::size_t(MaxCombats) * MaxRecordSize;
 
     /**
      * The combat's part of a record: lengths, texts and hex. A text is written up to its first
@@ -45,6 +55,9 @@ public:
 
     /** Reads a whole combat file; never throws for any bytes. */
     static ParsedCombatFile Parse(std::string_view bytes);
-    /** Reads and checks the combat file of that name. */
+    /**
+     * Reads and checks the combat file of that name. No more than MaxFileSize bytes are read:
+     * every record of a sound file lies within them, and what follows the last is ignored.
+     */
     static ParsedCombatFile ReadFile(const std::string& fileName);
 };

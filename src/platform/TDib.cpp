@@ -1,11 +1,11 @@
 #include "TDib.h"
 
 #include "TModule.h"
+#include "TReadFile.h"
 #include "TXBadFile.h"
 
 #include <QBuffer>
 #include <QByteArray>
-#include <QFile>
 #include <QImage>
 #include <QImageReader>
 
@@ -196,20 +196,21 @@ TDib::TDib(const char* fileName) {
 }
 
 void TDib::Load(const std::string& name) {
-    QFile file(QString::fromLocal8Bit(name.c_str()));
-    if (!file.open(QIODevice::ReadOnly))
-        throw TXBadFile(name, "cannot be opened (" + file.errorString().toStdString() + ")");
+    TReadFile file(name);
+    if (!file.IsOpen())
+        throw TXBadFile(name, "cannot be opened (" + file.Error() + ")");
     // No picture that will be accepted is larger than its largest pixels and headers: a larger
     // file is refused before it is read into memory.
-    if (file.size() > MaxFileBytes)
+    if (file.Size() > MaxFileBytes)
         throw TXBadFile(name, "the file is too large to be a picture (" +
-                                  std::to_string(file.size()) + " bytes)");
+                                  std::to_string(file.Size()) + " bytes)");
     // Read straight into the bytes the decoder takes, in memory that is cheap to touch: a
     // large picture is not copied again.
-    std::vector<char, PixelAllocator<char>> bytes(std::size_t(std::max<qint64>(0, file.size())));
-    const qint64 got = file.read(bytes.data(), qint64(bytes.size()));
+    std::vector<char, PixelAllocator<char>> bytes(
+        std::size_t(std::max<std::int64_t>(0, file.Size())));
+    const long long got = file.Read(bytes.data(), bytes.size());
     if (got < 0)
-        throw TXBadFile(name, "cannot be read (" + file.errorString().toStdString() + ")");
+        throw TXBadFile(name, "cannot be read (" + file.Error() + ")");
     Decode(std::string_view(bytes.data(), std::size_t(got)), name);
 }
 

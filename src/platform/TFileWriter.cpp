@@ -1,6 +1,7 @@
 #include "TFileWriter.h"
 
 #include "TFileBatch.h"
+#include "TReadFile.h"
 
 #include <QByteArray>
 #include <QFile>
@@ -22,25 +23,14 @@ bool TFileWriter::WriteAll(const std::string& fileName, const std::string& bytes
 
 bool TFileWriter::ReadAll(const std::string& fileName, std::string& out, std::string* why,
                           std::size_t limit) {
-    auto fail = [why](const QString& reason) {
+    TReadFile file(fileName);
+    std::string bytes;
+    if (!file.IsOpen() || !file.ReadAll(bytes, limit)) {
         if (why)
-            *why = reason.toStdString();
+            *why = file.Error();
         return false;
-    };
-    if (fileName.empty())
-        return fail(QStringLiteral("the file has no name"));
-    const QFileInfo info(DecodeName(fileName));
-    if (info.isDir())
-        return fail(QStringLiteral("it is a folder, not a file"));
-    QFile file(info.filePath());
-    if (!file.open(QIODevice::ReadOnly))
-        return fail(file.errorString());
-    // Only as much as asked for: a reader never allocates for what it would refuse anyway.
-    const bool tooLong = file.size() >= 0 && std::size_t(file.size()) > limit;
-    const QByteArray data = tooLong ? file.read(qint64(limit) + 1) : file.readAll();
-    if (file.error() != QFileDevice::NoError)
-        return fail(file.errorString());
-    out.assign(data.constData(), std::size_t(data.size()));
+    }
+    out = std::move(bytes);
     return true;
 }
 

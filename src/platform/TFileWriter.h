@@ -20,7 +20,8 @@ public:
     /**
      * Reads the whole file into out, but never more than limit + 1 bytes, so that a caller
      * that knows the size it wants sees a longer file as too long without reading all of it.
-     * False when it cannot be read; out is then unchanged and why (if given) says what failed.
+     * False when it cannot be read, or is no regular file (a folder, device or pipe is refused
+     * without waiting on it); out is then unchanged and why (if given) says what failed.
      */
     static bool ReadAll(const std::string& fileName, std::string& out, std::string* why = nullptr,
                         std::size_t limit = std::numeric_limits<std::size_t>::max() - 1);
