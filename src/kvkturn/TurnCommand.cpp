@@ -2,6 +2,7 @@
 
 #include "CombatFile.h"
 #include "CompanionFileName.h"
+#include "FileNameText.h"
 #include "MapBoard.h"
 #include "MovementReport.h"
 #include "TFileWriter.h"
@@ -41,6 +42,11 @@ bool OnMap(const CounterRecord& r) {
     return MapBoard::IsOnBoard(r.HexIndex) || MapBoard::IsOnBoard(r.StartIndex);
 }
 
+/** A file name as the terminal shows it: in the system's file-name encoding, as UTF-8. */
+std::string Name(const std::string& fileName) {
+    return FileNameText::ToUtf8(fileName);
+}
+
 /** A text of the files as the terminal shows it: decoded from the game's code page. */
 std::string Readable(const std::string& bytes) {
     return Windows1252::Decode(bytes).toStdString();
@@ -48,10 +54,10 @@ std::string Readable(const std::string& bytes) {
 
 UnitFile::Records ReadUnits(const std::string& fileName) {
     if (!TFileWriter::PathExists(fileName))
-        throw Failure(fileName + ": no such file");
+        throw Failure(Name(fileName) + ": no such file");
     const ParsedUnitFile parsed = UnitFile::ReadFile(fileName);
     if (!parsed.Ok())
-        throw Failure(fileName +
+        throw Failure(Name(fileName) +
                       (parsed.Unreadable ? ": cannot be read: " : ": damaged unit file: ") +
                       parsed.Reason);
     return parsed.Records;
@@ -66,7 +72,7 @@ Turn ReadTurn(const std::string& unitFileName, bool withCombats) {
         return turn;
     ParsedCombatFile parsed = CombatFile::ReadFile(turn.CombatFileName);
     if (!parsed.Ok())
-        throw Failure(turn.CombatFileName +
+        throw Failure(Name(turn.CombatFileName) +
                       (parsed.Fault == ParsedCombatFile::FaultKind::Unreadable
                            ? ": cannot be read: "
                            : ": damaged combat file: ") +
@@ -85,7 +91,7 @@ void ShowText(const Turn& turn, std::ostream& out) {
     int onMap = 0;
     for (const CounterRecord& r : turn.Units)
         onMap += OnMap(r) ? 1 : 0;
-    out << "Turn " << turn.UnitFileName << "\n"
+    out << "Turn " << Name(turn.UnitFileName) << "\n"
         << onMap << " of " << UnitFile::Units << " units on the map\n";
     for (int unit = 0; unit < UnitFile::Units; ++unit) {
         if (unit == 0 || unit == UnitRoster::LastSoviet + 1)
@@ -103,11 +109,11 @@ void ShowText(const Turn& turn, std::ostream& out) {
     }
     out << "\n";
     if (!turn.Combats) {
-        out << "No combat file (" << turn.CombatFileName << ")\n";
+        out << "No combat file (" << Name(turn.CombatFileName) << ")\n";
         return;
     }
     out << turn.Combats->size() << (turn.Combats->size() == 1 ? " combat" : " combats") << " in "
-        << turn.CombatFileName << "\n";
+        << Name(turn.CombatFileName) << "\n";
     for (const CombatRecord& c : *turn.Combats)
         out << "  Hex " << Padded(HexName(c.Data.HexIndex), 10) << " odds "
             << Padded(Readable(c.Data.Odds), 5) << " die " << Padded(Readable(c.Data.DieRoll), 2)
@@ -152,7 +158,7 @@ std::string JsonHex(int hex) {
 }
 
 void ShowJson(const Turn& turn, std::ostream& out) {
-    out << "{\n  \"unitFile\": " << Json(Readable(turn.UnitFileName)) << ",\n  \"units\": [";
+    out << "{\n  \"unitFile\": " << Json(Name(turn.UnitFileName)) << ",\n  \"units\": [";
     bool first = true;
     for (int unit = 0; unit < UnitFile::Units; ++unit) {
         const CounterRecord& r = turn.Units[std::size_t(unit)];
@@ -170,7 +176,7 @@ void ShowJson(const Turn& turn, std::ostream& out) {
         out << "null,\n  \"combats\": []\n}\n";
         return;
     }
-    out << Json(Readable(turn.CombatFileName)) << ",\n  \"combats\": [";
+    out << Json(Name(turn.CombatFileName)) << ",\n  \"combats\": [";
     first = true;
     for (const CombatRecord& c : *turn.Combats) {
         out << (first ? "\n" : ",\n") << "    {\"hex\": " << JsonHex(c.Data.HexIndex)
@@ -226,12 +232,12 @@ int TurnCommand::Run(const std::vector<std::string>& args, std::ostream& out, st
         } else if (command == "report") {
             out << MovementReport::Text(turn.Units);
         } else {
-            out << turn.UnitFileName << ": sound unit file\n";
+            out << Name(turn.UnitFileName) << ": sound unit file\n";
             if (turn.Combats)
-                out << turn.CombatFileName << ": sound combat file, " << turn.Combats->size()
+                out << Name(turn.CombatFileName) << ": sound combat file, " << turn.Combats->size()
                     << (turn.Combats->size() == 1 ? " combat\n" : " combats\n");
             else
-                out << turn.CombatFileName << ": none (a turn without combats)\n";
+                out << Name(turn.CombatFileName) << ": none (a turn without combats)\n";
         }
     } catch (const Failure& f) {
         err << "kvkturn: " << f.Message << "\n";

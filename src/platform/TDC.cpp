@@ -69,6 +69,25 @@ bool TDC::Copy(int x, int y, int w, int h, const TBitmap* from, int sx, int sy, 
     return true;
 }
 
+void TDC::FillRect(const TRect& r, const TColor& c) {
+    TBitmap* to = GetBitmap();
+    if (!to)
+        return;
+    using Wide = long long;
+    const Wide left = std::max(Wide(r.left) - Org.x, Wide(0));
+    const Wide top = std::max(Wide(r.top) - Org.y, Wide(0));
+    const Wide right = std::min(Wide(r.right) - Org.x, Wide(to->Width()));
+    const Wide bottom = std::min(Wide(r.bottom) - Org.y, Wide(to->Height()));
+    if (right <= left || bottom <= top)
+        return;
+    const std::uint32_t pixel = c.Pixel();
+    for (Wide y = top; y < bottom; ++y) {
+        std::uint32_t* row = to->Bits() + std::ptrdiff_t(y) * to->Stride();
+        std::fill(row + left, row + right, pixel);
+    }
+    Changed({int(left), int(top), int(right), int(bottom)});
+}
+
 bool TDC::BitBlt(const TRect& dst, const TDC& src, const TPoint& srcPos, std::uint32_t rop) {
     return BitBlt(dst.left, dst.top, dst.Width(), dst.Height(), src, srcPos.x, srcPos.y, rop);
 }

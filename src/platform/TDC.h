@@ -41,6 +41,8 @@ public:
                     std::uint32_t rop = SRCCOPY);
 
     /** The pixel at a logical point; black outside the bitmap. */
+    /** Fills a rectangle (logical coordinates) with one colour, clipped to the bitmap. */
+    void FillRect(const TRect& r, const TColor& c);
     TColor GetPixel(int x, int y) const;
     TColor GetPixel(const TPoint& p) const { return GetPixel(p.x, p.y); }
 

@@ -68,7 +68,7 @@ public:
     }
     /** Asked before the window closes with the program; false keeps it open. */
     virtual bool CanClose() { return true; }
-    /** Sets the caption of the main window this window belongs to (Windows-1252). */
+    /** Sets the caption of the main window this window belongs to (file-name encoding). */
     virtual void SetMainCaption(const std::string& caption) { (void)caption; }
     /** The module holding the program's pictures. */
     virtual HINSTANCE GetModule() const { return &TModule::Application(); }

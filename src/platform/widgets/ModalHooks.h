@@ -44,6 +44,8 @@ public:
         int Answer = 0;
         /** Shown with no answer queued. */
         bool Unexpected = false;
+        /** The wait cursor was showing over the box. */
+        bool WaitCursor = false;
     };
 
     struct FileDialogRecord {
@@ -56,6 +58,8 @@ public:
         std::string Chosen;
         /** Shown with no answer queued. */
         bool Unexpected = false;
+        /** The wait cursor was showing over the dialog. */
+        bool WaitCursor = false;
     };
 
     struct DialogRecord {

@@ -1,8 +1,9 @@
 #include "TApplication.h"
 
+#include "FileNameText.h"
+#include "ModalCursor.h"
 #include "ModalHooks.h"
 #include "TWindow.h"
-#include "Windows1252.h"
 
 #include <QApplication>
 #include <QFontMetrics>
@@ -70,11 +71,12 @@ QWidget* OwnerWidget(TWindow* owner) {
 
 /** Fills the box; returns its buttons with their ids, in order. */
 ButtonList Configure(QMessageBox& box, const char* text, const char* caption, unsigned flags) {
-    QString body = Windows1252::Decode(text);
+    // The program's own texts are plain ASCII; the file names in them are the system's.
+    QString body = FileNameText::Decode(text ? text : "");
     body.remove(QLatin1Char('\r'));
     box.setTextFormat(Qt::PlainText);
     box.setText(body);
-    box.setWindowTitle(caption ? Windows1252::Decode(caption) : QStringLiteral("Error"));
+    box.setWindowTitle(caption ? FileNameText::Decode(caption) : QStringLiteral("Error"));
     box.setIcon(IconOf(flags));
     ButtonList buttons;
     for (const auto& [id, standard] : ButtonsOf(flags))
@@ -101,6 +103,7 @@ int HookedAnswer(ModalHooks& hooks, QMessageBox& box, const ButtonList& buttons,
     record.Text = box.text().toStdString();
     record.Caption = box.windowTitle().toStdString();
     record.Flags = flags;
+    record.WaitCursor = ModalCursor::WaitShown();
     for (const auto& [id, button] : buttons)
         record.Buttons.push_back(id);
     const std::optional<int> answer = hooks.TakeAnswer();
@@ -132,6 +135,7 @@ int HookedAnswer(ModalHooks& hooks, QMessageBox& box, const ButtonList& buttons,
 
 int TApplication::MessageBox(TWindow* owner, const char* text, const char* caption,
                              unsigned flags) {
+    const ModalCursor arrow;
     QMessageBox box(OwnerWidget(owner));
     const ButtonList buttons = Configure(box, text, caption, flags);
     if (ModalHooks* hooks = ModalHooks::Active())

@@ -29,7 +29,9 @@ public:
     /**
      * Shows a modal message box over owner (or over the active window when owner is null or
      * not on screen) and returns the id of the button pressed: IDOK, IDCANCEL, IDYES or IDNO.
-     * text and caption are Windows-1252; "\n" breaks a line; a null caption shows "Error".
+     * text and caption are in the system's encoding, as the file names they may hold are (the
+     * program's own texts are plain ASCII); "\n" breaks a line; a null caption shows "Error".
+     * The wait cursor gives way to the arrow while the box waits for the player.
      * flags combine one of MB_OK, MB_OKCANCEL, MB_YESNOCANCEL, MB_YESNO with at most one icon
      * (MB_ICONQUESTION, MB_ICONEXCLAMATION, MB_ICONINFORMATION, MB_ICONSTOP; none: no icon)
      * and MB_DEFBUTTON2 or MB_DEFBUTTON3 to make a later button the one Enter presses.

@@ -2,6 +2,7 @@
 
 #include "DialogDriver.h"
 #include "DialogWindow.h"
+#include "ModalCursor.h"
 #include "ModalHooks.h"
 #include "TControl.h"
 #include "Windows1252.h"
@@ -89,6 +90,7 @@ int TDialog::Execute() {
     if (!Window)
         return Result;
     Running = true;
+    const ModalCursor arrow;
     SetupWindow();
     // SetupWindow may already have ended the dialog; then it is never shown.
     if (!Ended) {

@@ -1,6 +1,6 @@
 #include "TFrameWindow.h"
 
-#include "Windows1252.h"
+#include "FileNameText.h"
 
 #include <QCloseEvent>
 #include <QGuiApplication>
@@ -45,7 +45,7 @@ QWidget* TFrameWindow::GetWidget() const {
 }
 
 void TFrameWindow::SetCaption(const char* caption) {
-    Frame->setWindowTitle(Windows1252::Decode(caption ? caption : ""));
+    Frame->setWindowTitle(FileNameText::Decode(caption ? caption : ""));
 }
 
 void TFrameWindow::ShowMaximized() {

@@ -17,7 +17,7 @@ public:
     ~TFrameWindow() override;
 
     QWidget* GetWidget() const override;
-    /** Sets the caption from a Windows-1252 text. */
+    /** Sets the caption; it names the turn's file, so it is in the system's file-name encoding. */
     void SetCaption(const char* caption);
     void ShowMaximized();
 

@@ -1,6 +1,7 @@
 #include "TOpenSaveDialog.h"
 
 #include "DialogConstants.h"
+#include "ModalCursor.h"
 #include "ModalHooks.h"
 #include "TWindow.h"
 
@@ -59,6 +60,7 @@ std::string TOpenSaveDialog::WithDefaultExtension(const std::string& fileName,
 }
 
 int TOpenSaveDialog::Execute() {
+    const ModalCursor arrow;
     if (ModalHooks::Active())
         return RunScripted();
 
@@ -93,6 +95,7 @@ int TOpenSaveDialog::RunScripted() {
     record.InitialName = Data.FileName;
     record.Filter = FilterForDialog(Data.Filter);
     record.DefaultExtension = Data.DefExt;
+    record.WaitCursor = ModalCursor::WaitShown();
     const std::optional<std::optional<std::string>> answer = hooks.TakeFileAnswer();
     int result = IDCANCEL;
     if (!answer) {

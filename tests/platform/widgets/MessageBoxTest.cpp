@@ -36,20 +36,18 @@ TEST(MessageBox, offersTheButtonsOfItsFlagsAndAnswersFromTheQueue) {
     EXPECT_TRUE(hooks.Clean()) << hooks.Report();
 }
 
-TEST(MessageBox, showsWindows1252TextWithLineBreaks) {
+// Boxes show the program's texts with the file names in them, which are in the system's
+// encoding (UTF-8 here), not in the game's code page.
+TEST(MessageBox, showsFileNamesInTheSystemEncodingWithLineBreaks) {
     ModalHooks hooks;
     hooks.AnswerMessageBox(IDOK);
     hooks.AnswerMessageBox(IDOK);
-    TApplication::MessageBox(nullptr,
-                             "Unit 3 \x96 Stra\xDF"
-                             "e\r\nCost: 5 \x80",
-                             "Kurvask \x84"
-                             "Test\x93",
-                             MB_OK);
+    TApplication::MessageBox(nullptr, "The turn file\r\n/home/p/zug_\xc3\xa4.kvk",
+                             "Kurvask  :  zug_\xc3\xa4", MB_OK);
     TApplication::MessageBox(nullptr, "No caption", nullptr, MB_OK);
     ASSERT_EQ(hooks.MessageBoxes().size(), 2u);
-    EXPECT_EQ(hooks.MessageBoxes()[0].Text, "Unit 3 \u2013 Stra\u00dfe\nCost: 5 \u20ac");
-    EXPECT_EQ(hooks.MessageBoxes()[0].Caption, "Kurvask \u201eTest\u201c");
+    EXPECT_EQ(hooks.MessageBoxes()[0].Text, "The turn file\n/home/p/zug_\u00e4.kvk");
+    EXPECT_EQ(hooks.MessageBoxes()[0].Caption, "Kurvask  :  zug_\u00e4");
     EXPECT_EQ(hooks.MessageBoxes()[1].Caption, "Error");
     EXPECT_TRUE(hooks.Clean()) << hooks.Report();
 }
