@@ -77,7 +77,25 @@ void KVKApp::ReportStartupFailure(const std::string& reason, bool box) {
         TApplication::MessageBox(nullptr, text.c_str(), "Kurvask", MB_OK | MB_ICONSTOP);
 }
 
+std::optional<int> KVKApp::AnswerInformation(const std::vector<std::string>& args,
+                                             std::ostream& out) {
+    if (args.size() != 1)
+        return std::nullopt;
+    if (args.front() == "--help") {
+        out << "usage: kurvask [TURN.kvk]   (opens the turn's unit file with its combats)"
+            << std::endl;
+        return 0;
+    }
+    if (args.front() == "--version") {
+        out << "kurvask " << KURVASK_VERSION << std::endl;
+        return 0;
+    }
+    return std::nullopt;
+}
+
 int KVKApp::Start(const std::vector<std::string>& args, const std::function<int()>& runLoop) {
+    if (const auto status = AnswerInformation(args, std::cout))
+        return *status;
     if (args.size() > 1) {
         std::cerr << "usage: kurvask [TURN.kvk]" << std::endl;
         return 2;

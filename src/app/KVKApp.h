@@ -8,6 +8,8 @@
 
 #include <functional>
 #include <memory>
+#include <optional>
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -53,6 +55,12 @@ public:
      * status, 1 after reporting why the program could not start, 2 for a bad command line.
      */
     static int Start(const std::vector<std::string>& args, const std::function<int()>& runLoop);
+    /**
+     * Answers "--help" and "--version", the only argument given, with a line on out; the exit
+     * status (0), or none for any other command line, which starts the program.
+     */
+    static std::optional<int> AnswerInformation(const std::vector<std::string>& args,
+                                                std::ostream& out);
     /** Start-up without a display: says what is wrong, the pictures first; status 1. */
     static int NoDisplay();
     /** Tells the player why start-up failed: on the terminal, and in a box if shown is set. */

@@ -15,3 +15,14 @@ inline std::string CompanionFileName(const std::string& unitFile, const std::str
     return (at == std::string::npos || at < nameStart ? unitFile : unitFile.substr(0, at)) +
            extension;
 }
+
+/**
+ * The name of a hidden file that the program keeps beside a turn's unit file:
+ * ".<unit file's name><suffix>" in the same folder, hidden from file dialogs and listings and
+ * not ending like any turn file, so that no other program takes it for one.
+ */
+inline std::string HiddenCompanionFileName(const std::string& unitFile, const std::string& suffix) {
+    const std::size_t separator = unitFile.find_last_of('/');
+    const std::size_t nameStart = separator == std::string::npos ? 0 : separator + 1;
+    return unitFile.substr(0, nameStart) + "." + unitFile.substr(nameStart) + suffix;
+}

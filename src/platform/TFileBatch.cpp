@@ -1,5 +1,8 @@
 #include "TFileBatch.h"
 
+#include "TReadFile.h"
+
+#include <algorithm>
 #include <cerrno>
 #include <cstdio>
 #include <cstdlib>
@@ -119,6 +122,86 @@ void SyncFolder(const std::string& folder) {
     ::close(fd);
 }
 
+bool Exists(const std::string& name) {
+    struct stat st {};
+    return !name.empty() && ::lstat(name.c_str(), &st) == 0;
+}
+
+// Whether two names stand for one file: an old file and its second name, before the old file
+// was replaced.
+bool SameFile(const std::string& a, const std::string& b) {
+    struct stat sa {
+    }, sb{};
+    return ::lstat(a.c_str(), &sa) == 0 && ::lstat(b.c_str(), &sb) == 0 && sa.st_dev == sb.st_dev &&
+           sa.st_ino == sb.st_ino;
+}
+
+// The journal is text: a header line, then four fields a file (target, temporary, the old
+// file's second name, whether there was an old file), each written as its length, a colon,
+// its bytes and a line end, so that any file name survives.
+constexpr std::string_view JournalHeader = "kurvask save journal 1\n";
+
+void PutField(std::string& out, std::string_view field) {
+    out += std::to_string(field.size());
+    out += ':';
+    out += field;
+    out += '\n';
+}
+
+bool TakeField(std::string_view& in, std::string& field) {
+    const std::size_t colon = in.find(':');
+    if (colon == 0 || colon == std::string_view::npos || colon > 9)
+        return false;
+    std::size_t length = 0;
+    for (char c : in.substr(0, colon)) {
+        if (!IsDigit(c))
+            return false;
+        length = length * 10 + std::size_t(c - '0');
+    }
+    in.remove_prefix(colon + 1);
+    if (in.size() < length + 1 || in[length] != '\n')
+        return false;
+    field.assign(in.substr(0, length));
+    in.remove_prefix(length + 1);
+    return true;
+}
+
+struct JournalEntry {
+    std::string Target, Temporary, Backup;
+    bool HadOld = false;
+};
+
+bool ParseJournal(std::string_view in, std::vector<JournalEntry>& entries) {
+    if (!in.starts_with(JournalHeader))
+        return false;
+    in.remove_prefix(JournalHeader.size());
+    while (!in.empty()) {
+        JournalEntry e;
+        std::string hadOld;
+        if (!TakeField(in, e.Target) || !TakeField(in, e.Temporary) || !TakeField(in, e.Backup) ||
+            !TakeField(in, hadOld) || (hadOld != "0" && hadOld != "1") || e.Target.empty() ||
+            e.Temporary.empty())
+            return false;
+        e.HadOld = hadOld == "1";
+        entries.push_back(std::move(e));
+    }
+    return !entries.empty();
+}
+
+// Whether the new file of an entry took the target's place: its temporary is gone (renamed),
+// unless the target is still the old file, its temporary lost some other way.
+bool WasReplaced(const JournalEntry& e) {
+    if (Exists(e.Temporary))
+        return false;
+    return !(e.HadOld && Exists(e.Backup) && SameFile(e.Target, e.Backup));
+}
+
+void RemoveJournal(const std::string& journal) {
+    ::unlink(journal.c_str());
+    if (TFileBatch::SyncToDisk)
+        SyncFolder(FolderOf(journal));
+}
+
 } // namespace
 
 void TFileBatch::SetFaultHook(FaultHook hook) {
@@ -194,6 +277,93 @@ bool TFileBatch::Prepare(const std::string& fileName, std::string_view bytes) {
     return true;
 }
 
+bool TFileBatch::WriteJournal() {
+    std::string text(JournalHeader);
+    for (const Pending& p : Files) {
+        PutField(text, p.Target);
+        PutField(text, p.Temporary);
+        PutField(text, p.Backup);
+        PutField(text, p.HadOld ? "1" : "0");
+    }
+    // Written whole under another name and then renamed, so a journal is never found half
+    // written: a batch cut off before the rename had not begun replacing.
+    const std::string draft = Journal + ".new";
+    const int fd = ::open(draft.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0600);
+    if (fd < 0)
+        return Fail(Journal, "the save's journal cannot be created (" + SystemReason(errno) + ")");
+    const bool written = WriteFully(fd, text) && (!SyncToDisk || ::fsync(fd) == 0);
+    const int error = errno;
+    if (::close(fd) != 0 || !written || ::rename(draft.c_str(), Journal.c_str()) != 0) {
+        ::unlink(draft.c_str());
+        return Fail(Journal, "the save's journal cannot be written (" + SystemReason(error) + ")");
+    }
+    if (SyncToDisk)
+        SyncFolder(FolderOf(Journal));
+    return true;
+}
+
+TFileBatch::Recovery TFileBatch::Recover(const std::string& journalName, std::string* why) {
+    // A journal cut off while it was written: its batch had not begun replacing.
+    ::unlink((journalName + ".new").c_str());
+    if (!Exists(journalName))
+        return Recovery::None;
+    std::string text;
+    TReadFile file(journalName);
+    std::vector<JournalEntry> entries;
+    if (!file.IsOpen() || !file.ReadAll(text, 1 << 20)) {
+        if (why)
+            *why = "its journal " + journalName + " cannot be read (" + file.Error() + ")";
+        return Recovery::Failed;
+    }
+    if (!ParseJournal(text, entries)) {
+        // Journals are never found half written: this one is not of a save, and says nothing.
+        RemoveJournal(journalName);
+        return Recovery::None;
+    }
+
+    // Complete the replacements that were not made, when every new file is still there.
+    bool complete = std::all_of(entries.begin(), entries.end(), [](const JournalEntry& e) {
+        return Exists(e.Temporary) || WasReplaced(e);
+    });
+    if (complete) {
+        for (const JournalEntry& e : entries)
+            if (Exists(e.Temporary) && ::rename(e.Temporary.c_str(), e.Target.c_str()) != 0) {
+                complete = false;
+                if (why)
+                    *why = e.Target + " could not be replaced (" + SystemReason(errno) + ")";
+                break;
+            }
+    }
+    bool whole = complete;
+    if (!complete) {
+        // Else every file goes back to what it was: its old file, or none.
+        whole = true;
+        for (auto e = entries.rbegin(); e != entries.rend(); ++e) {
+            if (!WasReplaced(*e))
+                continue;
+            const bool restored =
+                e->HadOld ? Exists(e->Backup) && ::rename(e->Backup.c_str(), e->Target.c_str()) == 0
+                          : ::unlink(e->Target.c_str()) == 0 || errno == ENOENT;
+            if (!restored) {
+                whole = false;
+                if (why)
+                    *why = e->Target + " could not be put back as it was";
+            }
+        }
+    }
+    if (!whole)
+        return Recovery::Failed;
+    for (const JournalEntry& e : entries) {
+        if (SyncToDisk)
+            SyncFolder(FolderOf(e.Target));
+        ::unlink(e.Temporary.c_str());
+        if (!e.Backup.empty())
+            ::unlink(e.Backup.c_str());
+    }
+    RemoveJournal(journalName);
+    return complete ? Recovery::Completed : Recovery::RolledBack;
+}
+
 bool TFileBatch::Commit() {
     if (Failed || Committed || Files.empty())
         return false;
@@ -209,6 +379,10 @@ bool TFileBatch::Commit() {
         const std::string backup = p.Temporary + ".old";
         if (::link(p.Target.c_str(), backup.c_str()) == 0)
             p.Backup = backup;
+    }
+    if (!Journal.empty() && !WriteJournal()) {
+        RemoveBackups();
+        return false;
     }
     std::size_t done = 0;
     for (; done < Files.size(); ++done) {
@@ -237,13 +411,19 @@ bool TFileBatch::Commit() {
             }
         }
         RemoveBackups();
+        if (!Journal.empty())
+            RemoveJournal(Journal);
         return false;
     }
     ReplacedCount = Files.size();
-    RemoveBackups();
     if (SyncToDisk)
         for (const Pending& p : Files)
             SyncFolder(FolderOf(p.Target));
+    // The set is whole once every replacement is on the disk: only then may the journal and the
+    // old files' second names go.
+    if (!Journal.empty())
+        RemoveJournal(Journal);
+    RemoveBackups();
     return true;
 }
 

@@ -4,6 +4,7 @@
 #include "CompanionFileName.h"
 #include "DialogConstants.h"
 #include "MovementReport.h"
+#include "OwnTurnNote.h"
 #include "TApplication.h"
 #include "TBitmap.h"
 #include "TClientDC.h"
@@ -34,6 +35,43 @@ std::string TurnFile::CombatFileName(const std::string& unitFileName) {
 
 std::string TurnFile::ReportFileName(const std::string& unitFileName) {
     return CompanionFileName(unitFileName, ".txt");
+}
+
+std::string TurnFile::JournalFileName(const std::string& unitFileName) {
+    return HiddenCompanionFileName(unitFileName, ".journal");
+}
+
+bool TurnFile::Repair(const std::string& unitFileName) {
+    std::string why;
+    switch (TFileBatch::Recover(JournalFileName(unitFileName), &why)) {
+    case TFileBatch::Recovery::None:
+        return true;
+    case TFileBatch::Recovery::Completed:
+        Tell("A save of the turn\n" + unitFileName +
+             "\nwas cut off before all its files were replaced. It has been completed: the "
+             "turn is as that save wrote it.");
+        return true;
+    case TFileBatch::Recovery::RolledBack:
+        Tell("A save of the turn\n" + unitFileName +
+             "\nwas cut off before all its files were replaced, and could not be completed. "
+             "It has been undone: the turn is as it was before that save.");
+        return true;
+    case TFileBatch::Recovery::Failed:
+        break;
+    }
+    Tell("A save of the turn\n" + unitFileName +
+         "\nwas cut off before all its files were replaced, and the turn cannot be repaired: " +
+         why + ".\nIts files are left as they are.");
+    return false;
+}
+
+bool TurnFile::IsOwnTurn(const std::string& unitFileName, const UnitFile::Records& records) {
+    // A turn received from the opponent was saved at the end of their turn, with every
+    // counter's start hex moved to where it stands.
+    for (const CounterRecord& r : records)
+        if (r.StartIndex != r.HexIndex)
+            return true;
+    return OwnTurnNote::Vouches(unitFileName, CombatFileName(unitFileName));
 }
 
 void TurnFile::Tell(const std::string& text) {
@@ -68,6 +106,8 @@ bool TurnFile::LoadTurn() {
     if (!ReadUnitFile(Board.FileData.FileName, records, why))
         return false;
     Load(records);
+    if (Board.TurnLoaded)
+        LoadedName = Board.FileData.FileName;
     return Board.TurnLoaded;
 }
 
@@ -93,17 +133,25 @@ std::string TurnFile::OpenTurn(bool ask) {
 std::string TurnFile::OpenTurn(bool ask, bool& opened) {
     opened = false;
     const std::string caption = ProgramCaption;
+    // A turn that is not opened leaves the name of the turn that stays on the board, so that
+    // the next save does not offer the refused file as its target.
+    const auto refuse = [this, &caption] {
+        Board.FileData.FileName = LoadedName;
+        return caption;
+    };
     if (ask) {
         TFileOpenDialog dialog(Board.GetWindow(), Board.FileData);
         if (dialog.Execute() != IDOK)
-            return caption;
+            return refuse();
     }
     const std::string fileName = Board.FileData.FileName;
     if (!TFileWriter::PathExists(fileName)) {
         TApplication::MessageBox(Board.GetWindow(), "Failed to open a '.kvk' file.", "Try Again",
                                  MB_OK);
-        return caption;
+        return refuse();
     }
+    if (!Repair(fileName))
+        return refuse();
 
     UnitFile::Records records;
     std::string why;
@@ -113,10 +161,14 @@ std::string TurnFile::OpenTurn(bool ask, bool& opened) {
             // Checked before the board is cleared: the turn on the board stays as it was.
             Tell("The turn file\n" + fileName + "\ncannot be opened: " + why +
                  ".\nThe board is unchanged.");
-            return caption;
+            return refuse();
         }
         Board.ClearBoard();
+        LoadedName.clear();
         Load(records);
+        if (IsOwnTurn(fileName, records))
+            Board.Combats().ResendReceived();
+        LoadedName = fileName;
     }
     ShowTurn();
     opened = true;
@@ -161,6 +213,8 @@ std::string TurnFile::WriteTurn(bool endOfTurn, bool& completed) {
         return caption;
     BusyCursor busy;
     const std::string unitName = Board.FileData.FileName;
+    if (!Repair(unitName))
+        return caption;
     UnitFile::Records records = Board.Records();
     // The report shows the turn as played, before an ending turn moves the start positions.
     const std::string report = MovementReport::Text(records);
@@ -170,10 +224,14 @@ std::string TurnFile::WriteTurn(bool endOfTurn, bool& completed) {
 
     // All three files are prepared before any replaces an older one: a save that cannot
     // write one of them changes none, and the board stays as it is.
-    TFileBatch batch;
-    const bool prepared = batch.Prepare(ReportFileName(unitName), report) &&
-                          batch.Prepare(unitName, UnitFile::Serialize(records)) &&
-                          batch.Prepare(CombatFileName(unitName), Board.Combats().FileBytes());
+    // The note that the player wrote this turn goes with it, as one set with the three files.
+    const std::string unitBytes = UnitFile::Serialize(records);
+    const std::string combatBytes = Board.Combats().FileBytes();
+    TFileBatch batch(JournalFileName(unitName));
+    const bool prepared =
+        batch.Prepare(ReportFileName(unitName), report) && batch.Prepare(unitName, unitBytes) &&
+        batch.Prepare(CombatFileName(unitName), combatBytes) &&
+        batch.Prepare(OwnTurnNote::FileName(unitName), OwnTurnNote::Text(unitBytes, combatBytes));
     const bool committed = prepared && batch.Commit();
     if (!committed && batch.Replaced() == 0) {
         Tell("The turn was not saved.\n\n" + batch.FailedFile() + "\ncould not be written: " +
@@ -189,12 +247,21 @@ std::string TurnFile::WriteTurn(bool endOfTurn, bool& completed) {
         return caption;
     }
     completed = true;
+    LoadedName = unitName;
 
     // The board is reloaded from what was written, so that it always matches the files.
     bool reopened = false;
-    caption = OpenTurn(false, reopened);
-    // A turn saved part way through passes its combats on again at the next save.
-    if (reopened && !endOfTurn)
+    try {
+        caption = OpenTurn(false, reopened);
+    } catch (const std::exception& e) {
+        Tell("The turn was saved: all its files were written to\n" + unitName +
+             "\nbut reading it back afterwards failed: " + e.what() +
+             ".\nOpen the turn again before going on.");
+        return Caption(unitName);
+    }
+    // The combats of a turn this player saved, whether part way or at its end, are passed on
+    // again at the next save: the opponent has not received them yet.
+    if (reopened)
         Board.Combats().ResendReceived();
     return caption;
 }

@@ -13,7 +13,15 @@
  * Opening checks the unit file completely before the board is touched: a file that is not a
  * sound unit file leaves the loaded turn as it was and tells the player what is wrong. Saving
  * prepares all three files completely before any of them replaces an older one, so a save
- * either replaces all three or none; the player is told when it did not complete.
+ * either replaces all three or none; the player is told when it did not complete. A save that
+ * was cut off while it replaced them (the program killed) leaves a journal beside the unit
+ * file, from which the next open or save of the turn completes it, or undoes it, and says so.
+ *
+ * The combats read with a turn that the player saved (part way, or at the end of the turn
+ * before it was sent) are the player's own and are written again at the next save; those of a
+ * turn received from the opponent are not. A turn counts as the player's own when the note
+ * written with every save (OwnTurnNote) vouches for its files, or when any counter stands away
+ * from its start hex, which only a save part way through leaves.
  */
 class TurnFile {
 public:
@@ -55,6 +63,8 @@ public:
     static std::string Caption(const std::string& unitFileName);
     static std::string CombatFileName(const std::string& unitFileName);
     static std::string ReportFileName(const std::string& unitFileName);
+    /** The journal a save keeps beside the unit file while it replaces the turn's files. */
+    static std::string JournalFileName(const std::string& unitFileName);
 
 private:
     /** Reads and checks a unit file; false with the reason when it is no sound unit file. */
@@ -65,6 +75,15 @@ private:
     /** Draws every stack into the map surface and shows every combat marker. */
     void ShowTurn();
     void Tell(const std::string& text);
+    /**
+     * Completes or undoes a save of this turn that was cut off, telling the player; false
+     * (after telling why) when neither could be done and the turn's files must not be used.
+     */
+    bool Repair(const std::string& unitFileName);
+    /** Whether the turn just read is one the player saved (see above). */
+    static bool IsOwnTurn(const std::string& unitFileName, const UnitFile::Records& records);
 
     KVKMap& Board;
+    /** The unit file of the turn on the board; empty while none is loaded. */
+    std::string LoadedName;
 };

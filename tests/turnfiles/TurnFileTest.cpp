@@ -15,6 +15,10 @@
 #include "TestFiles.h"
 
 #include <QDir>
+#include <QFile>
+
+#include <sys/stat.h>
+#include <unistd.h>
 
 #include <gtest/gtest.h>
 
@@ -164,7 +168,10 @@ TEST_F(TurnFileTest, everyRefusedOpenKeepsTheLoadedTurn) {
     Dir.Write("hex.kvk", badHex);
     Dir.Write("mark.kvk", badMark);
     Dir.Write("empty.kvk", "");
+    Dir.Write("zug_\xc3\xa4.kvk", cut); // a name in UTF-8, as the system gives it
     ASSERT_TRUE(QDir().mkpath(QString::fromStdString(Dir.Path("folder.kvk"))));
+    ASSERT_EQ(::mkfifo(Dir.Path("pipe.kvk").c_str(), 0600), 0);
+    ASSERT_EQ(::symlink("/dev/zero", Dir.Path("zero.kvk").c_str()), 0); // endless, if read
     struct Case {
         const char* file; // null: the dialog is cancelled
         const char* caption;
@@ -178,6 +185,9 @@ TEST_F(TurnFileTest, everyRefusedOpenKeepsTheLoadedTurn) {
         {"hex.kvk", "Kurvask", "unit 9: the current hex 1920 is outside 0..1919"},
         {"mark.kvk", "Kurvask", "gives the mark 4"},
         {"folder.kvk", "Kurvask", "it is a folder"},
+        {"pipe.kvk", "Kurvask", "it is a pipe"}, // refused at once, never waited on
+        {"zero.kvk", "Kurvask", "it is a device"},
+        {"zug_\xc3\xa4.kvk", "Kurvask", "holds 1759 bytes"},
     };
     for (const Case& c : cases) {
         ModalHooks hooks;
@@ -191,6 +201,7 @@ TEST_F(TurnFileTest, everyRefusedOpenKeepsTheLoadedTurn) {
         EXPECT_EQ(Turn->OpenTurn(true, opened), "Kurvask");
         EXPECT_FALSE(opened);
         EXPECT_TRUE(State() == before) << (c.file ? c.file : "cancelled");
+        EXPECT_EQ(Board->FileData.FileName, Dir.Path("good.kvk")) << "the next save's target";
         EXPECT_TRUE(hooks.Clean()) << hooks.Report();
         if (!c.file) {
             EXPECT_TRUE(hooks.MessageBoxes().empty());
@@ -198,6 +209,7 @@ TEST_F(TurnFileTest, everyRefusedOpenKeepsTheLoadedTurn) {
         }
         ASSERT_EQ(hooks.MessageBoxes().size(), 1u) << c.file;
         EXPECT_EQ(hooks.MessageBoxes()[0].Caption, c.caption) << c.file;
+        EXPECT_FALSE(hooks.MessageBoxes()[0].WaitCursor) << c.file;
         EXPECT_NE(hooks.MessageBoxes()[0].Text.find(c.text), std::string::npos)
             << hooks.MessageBoxes()[0].Text;
         if (std::string(c.caption) == "Kurvask") {
@@ -292,31 +304,84 @@ TEST_F(TurnFileTest, aSaveWithNoTurnLoadedIsRefused) {
 
 // Combats declared before a save part way through the turn still reach the opponent with the
 // end-of-turn save, after those declared since, with the bytes they were first written with.
-TEST_F(TurnFileTest, combatsOfAnIntermediateSaveReachTheOpponent) {
-    Dir.Write("turn.kvk", UnitBytes({{3, D6, D5, 0}}));
-    Open("turn.kvk");
-    Declare(B2, "first");
-    Save(IDNO, "turn.kvk");
-    const std::string first = Dir.Read("turn.cbt");
-    ASSERT_EQ(first.substr(0, 4), std::string("\x01\0\0\0", 4));
-    EXPECT_EQ(Combats().Received().size(), 1u) << "read back with the turn";
+// The player's own combats reach the opponent whatever the saves: each save passes on the
+// combats read back with a turn the player saved, in this run or an earlier one, and never
+// the combats of a turn received from the opponent.
+TEST_F(TurnFileTest, combatsAcrossSaves) {
+    // The count of a combat file is its first word, little-endian.
+    const auto count = [this](const std::string& name) {
+        const std::string b = Dir.Read(name);
+        return b.size() < 4 ? -1 : int(std::uint8_t(b[0]) | std::uint8_t(b[1]) << 8);
+    };
+    const auto holds = [this](const std::string& name, const std::string& text) {
+        return Dir.Read(name).find(text) != std::string::npos;
+    };
+    const auto restart = [this] { // the program closed and started again
+        Turn.reset();
+        Board.reset();
+        SetUp();
+    };
+    // The opponent's turn as it arrives by mail: saved at the end of their turn, without the
+    // note their program kept beside it.
+    Dir.Write("base.kvk", UnitBytes({{3, D5, D5, 0}}));
+    Open("base.kvk");
+    Declare(B2, "theirs");
+    Save(IDYES, "opp.kvk");
+    ASSERT_EQ(count("opp.cbt"), 1);
+    ASSERT_TRUE(QFile::remove(QString::fromStdString(Dir.Path(".opp.kvk.own"))));
 
-    Declare(C2, "second");
-    Save(IDNO, "turn.kvk"); // and once more part way through
-    Declare(D6, "third");
-    Save(IDYES, "turn.kvk");
-    const std::string last = Dir.Read("turn.cbt");
-    ASSERT_EQ(last.substr(0, 4), std::string("\x03\0\0\0", 4));
-    EXPECT_EQ(last.substr(last.size() - (first.size() - 4)), first.substr(4));
-    ASSERT_EQ(Combats().Received().size(), 3u);
-    std::vector<std::string> order;
-    for (const auto& c : Combats().Received())
-        order.push_back(c->Data.Comments);
-    EXPECT_EQ(order, (std::vector<std::string>{"third", "second", "first"}));
+    // Yes, then Yes again to the same name: the second save still holds the player's combat.
+    restart();
+    Open("opp.kvk");
+    Declare(C2, "mine");
+    Save(IDYES, "turn06.kvk");
+    EXPECT_EQ(count("turn06.cbt"), 1);
+    EXPECT_FALSE(holds("turn06.cbt", "theirs")) << "the opponent's combat went back to them";
+    Save(IDYES, "turn06.kvk");
+    EXPECT_EQ(count("turn06.cbt"), 1);
+    EXPECT_TRUE(holds("turn06.cbt", "mine"));
+    // ... and so does a save in a later run.
+    restart();
+    Open("turn06.kvk");
+    Save(IDYES, "turn06.kvk");
+    EXPECT_EQ(count("turn06.cbt"), 1);
+    EXPECT_TRUE(holds("turn06.cbt", "mine"));
 
-    // After the end of the turn nothing is passed on twice.
-    Save(IDNO, "after.kvk");
-    EXPECT_EQ(Dir.Read("after.cbt"), std::string(4, '\0'));
+    // No, close, reopen, more combats, Yes: no counter moved, so only the note tells.
+    restart();
+    Open("opp.kvk");
+    Declare(C2, "first");
+    Save(IDNO, "turn07.kvk");
+    restart();
+    Open("turn07.kvk");
+    Declare(D6, "second");
+    Save(IDYES, "turn07.kvk");
+    EXPECT_EQ(count("turn07.cbt"), 2);
+    EXPECT_TRUE(holds("turn07.cbt", "first") && holds("turn07.cbt", "second"));
+    EXPECT_FALSE(holds("turn07.cbt", "theirs"));
+
+    // Without the note a turn saved part way through is known by its moved counters.
+    restart();
+    Open("opp.kvk");
+    Board->MoveTopCounter(MapBoard::HexOrigin(D5) + TPoint(12, 20),
+                          MapBoard::HexOrigin(D6) + TPoint(12, 20), {0, 0}, Screen);
+    Declare(C2, "moved");
+    Save(IDNO, "turn08.kvk");
+    ASSERT_TRUE(QFile::remove(QString::fromStdString(Dir.Path(".turn08.kvk.own"))));
+    restart();
+    Open("turn08.kvk");
+    Save(IDYES, "turn08.kvk");
+    EXPECT_EQ(count("turn08.cbt"), 1);
+    EXPECT_TRUE(holds("turn08.cbt", "moved"));
+
+    // A note that no longer matches its files (the opponent's turn saved over the name)
+    // vouches for nothing.
+    restart();
+    Dir.Write("turn06.kvk", Dir.Read("opp.kvk"));
+    Dir.Write("turn06.cbt", Dir.Read("opp.cbt"));
+    Open("turn06.kvk");
+    Save(IDYES, "turn09.kvk");
+    EXPECT_EQ(count("turn09.cbt"), 0);
 }
 
 // A save whose files cannot go where they are asked replaces none of them, says which and why,
