@@ -245,21 +245,29 @@ TEST(Startup, withoutADisplayTheTerminalHearsWhatIsWrong) {
 }
 
 TEST(Startup, theTurnOnTheCommandLineIsOpened) {
+    TestDir dir; // a name in UTF-8, as the system gives it
+    dir.Write("zug_\xc3\xa4.kvk", TestDir::ReadFile(KURVASK_DATA_DIR "/sample/opening.kvk"));
     InFolder data(KURVASK_DATA_DIR);
     struct Case {
         std::vector<std::string> args;
         int status;
         std::string caption;
-        const char* box; // the message shown, if any
+        const char* box;     // the message shown, if any
+        const char* printed; // the line on the terminal, if any
     };
-    for (const Case& c : {Case{{"sample/opening.kvk"}, 0, "Kurvask  :  opening", nullptr},
-                          Case{{"sample/none.kvk"}, 0, "Kurvask", "Failed to open a '.kvk' file."},
-                          Case{{"kvkmap.bmp"}, 0, "Kurvask", "no sound unit file"},
-                          Case{{"a.kvk", "b.kvk"}, 2, "", nullptr}}) {
+    for (const Case& c :
+         {Case{{"sample/opening.kvk"}, 0, "Kurvask  :  opening", nullptr, nullptr},
+          Case{{dir.Path("zug_\xc3\xa4.kvk")}, 0, "Kurvask  :  zug_\xc3\xa4", nullptr, nullptr},
+          Case{{"sample/none.kvk"}, 0, "Kurvask", "Failed to open a '.kvk' file.", nullptr},
+          Case{{"kvkmap.bmp"}, 0, "Kurvask", "no sound unit file", nullptr},
+          Case{{"--help"}, 0, "", nullptr, "usage: kurvask [TURN.kvk]"},
+          Case{{"--version"}, 0, "", nullptr, "kurvask 1."},
+          Case{{"a.kvk", "b.kvk"}, 2, "", nullptr, nullptr}}) {
         ModalHooks hooks;
         if (c.box)
             hooks.AnswerMessageBox(IDOK);
         std::string caption;
+        ::testing::internal::CaptureStdout();
         ::testing::internal::CaptureStderr();
         const int status = KVKApp::Start(c.args, [&] {
             for (QWidget* w : QApplication::topLevelWidgets())
@@ -268,7 +276,10 @@ TEST(Startup, theTurnOnTheCommandLineIsOpened) {
             return 0;
         });
         const std::string terminal = ::testing::internal::GetCapturedStderr();
+        const std::string printed = ::testing::internal::GetCapturedStdout();
         EXPECT_EQ(status, c.status) << c.args[0];
+        EXPECT_EQ(printed.find(c.printed ? c.printed : "\n"), c.printed ? 0 : std::string::npos)
+            << printed;
         EXPECT_EQ(caption, c.caption) << c.args[0];
         if (c.status == 2) {
             EXPECT_NE(terminal.find("usage: kurvask [TURN.kvk]"), std::string::npos);

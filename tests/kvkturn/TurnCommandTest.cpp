@@ -10,6 +10,8 @@
 
 #include <sstream>
 
+#include <sys/stat.h>
+
 namespace {
 
 const std::string Sample = KURVASK_DATA_DIR "/sample/opening.kvk";
@@ -70,6 +72,15 @@ TEST_F(TurnCommandTest, showListsUnitsOnTheMapAndCombatsAsTextAndJson) {
         << json.Out;
 }
 
+// File names are the system's (UTF-8), not the game's code page, in the text and the JSON.
+TEST_F(TurnCommandTest, fileNamesAreShownAsTheSystemWritesThem) {
+    Dir.Write("zug_\xc3\xa4.kvk", Dir.Read("turn.kvk"));
+    const std::string name = Dir.Path("zug_\xc3\xa4.kvk");
+    EXPECT_NE(Kvkturn({"show", name}).Out.find("Turn " + name + "\n"), std::string::npos);
+    EXPECT_NE(Kvkturn({"show", "--json", name}).Out.find("\"unitFile\": \"" + name + "\""),
+              std::string::npos);
+}
+
 TEST_F(TurnCommandTest, reportIsTheTextASaveWrites) {
     const Outcome report = Kvkturn({"report", Dir.Path("turn.kvk")});
     EXPECT_EQ(report.Status, 0);
@@ -87,6 +98,8 @@ TEST_F(TurnCommandTest, checkAndTheExitStatuses) {
     Dir.Write("cbt.kvk", Dir.Read("turn.kvk"));
     Dir.Write("cbt.cbt", std::string("\x05\0\0\0", 4));
     Dir.Write("bare.kvk", Dir.Read("turn.kvk"));
+    Dir.Write("pipe.kvk", Dir.Read("turn.kvk"));
+    ASSERT_EQ(::mkfifo(Dir.Path("pipe.cbt").c_str(), 0600), 0); // read, it would wait forever
     struct Case {
         std::vector<std::string> args;
         int status;
@@ -103,6 +116,8 @@ TEST_F(TurnCommandTest, checkAndTheExitStatuses) {
         {{"report", Dir.Path("cbt.kvk")}, 0, "Unit               From", ""},
         {{"check", Dir.Path("none.kvk")}, 1, "", "none.kvk: no such file"},
         {{"check", Dir.Path(".")}, 1, "", "cannot be read"},
+        {{"check", "/dev/zero"}, 1, "", "/dev/zero: cannot be read: it is a device, not a file"},
+        {{"check", Dir.Path("pipe.kvk")}, 1, "", "pipe.cbt: cannot be read: it is a pipe"},
         {{}, 2, "", "usage: kvkturn"},
         {{"show"}, 2, "", "usage"},
         {{"move", Dir.Path("turn.kvk")}, 2, "", "usage"},

@@ -103,6 +103,25 @@ TEST_F(MapWindowTest, zoomStretchesTheMapAndMakesTheBoardInert) {
     EXPECT_GT(Widget()->horizontalScrollBar()->maximum(), 0);
 }
 
+// A window larger than the map shows the map at full size and nothing beside or below it once
+// Zoom is left: the stretched picture does not stay there.
+TEST_F(MapWindowTest, leavingZoomClearsWhatLiesOutsideTheMap) {
+    const int w = Window->Map().MapWidth(), h = Window->Map().MapHeight();
+    Widget()->resize(w + 200, h + 100);
+    QCoreApplication::processEvents();
+    Window->CmZoom();
+    Window->UpdateWindow();
+    Window->CmZoom();
+    Window->UpdateWindow();
+    const TBitmap& client = *Window->GetClientBitmap();
+    ASSERT_GE(client.Width(), w + 100);
+    ASSERT_GE(client.Height(), h + 50);
+    for (const TPoint p : {TPoint(w, 0), TPoint(w + 99, h / 2), TPoint(0, h), TPoint(w / 2, h + 49),
+                           TPoint(w + 50, h + 30)})
+        EXPECT_EQ(client.GetPixel(p.x, p.y), KVKWindow::OutsideMap) << p.x << "," << p.y;
+    EXPECT_EQ(client.GetPixel(w - 1, h - 1), Window->Map().MapSurface().GetPixel(w - 1, h - 1));
+}
+
 // Show All and Clear All draw the markers at full size; zoomed, the window still shows the
 // whole map stretched, markers included or not.
 TEST_F(MapWindowTest, markersShownOrClearedWhileZoomedLeaveTheStretchedMapShowing) {
@@ -326,6 +345,7 @@ TEST_F(MapWindowTest, aSaveFailingAtAnyStepOfAnyFileChangesNothing) {
 
                 ASSERT_EQ(hooks.MessageBoxes().size(), 2u) << what;
                 const std::string& told = hooks.MessageBoxes()[1].Text;
+                EXPECT_FALSE(hooks.MessageBoxes()[1].WaitCursor) << "the wait cursor over a box";
                 EXPECT_NE(told.find(failing + "\ncould not be written: "), std::string::npos)
                     << told;
                 EXPECT_NE(told.find("No file was changed"), std::string::npos) << told;

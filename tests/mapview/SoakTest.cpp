@@ -226,6 +226,8 @@ struct Touched {
 struct SavedTurn {
     UnitFile::Records Units;
     std::vector<CombatRecord> Combats;
+    /** Saved by the player (not the sample received): its combats are passed on again. */
+    bool Own = false;
 };
 
 class SoakTest : public ::testing::Test {
@@ -954,10 +956,10 @@ protected:
             }
         EXPECT_EQ(TestDir::ReadFile(TurnFile::ReportFileName(s.Name)),
                   MovementReport::Text(s.Played));
-        Saved[s.Name] = {written, s.Combats};
+        Saved[s.Name] = {written, s.Combats, true};
         Model.Load(written, s.Combats);
-        // A turn saved part way through passes its combats on again at the next save.
-        Model.Resend = !s.EndOfTurn;
+        // A turn the player saved, part way or at its end, passes its combats on again.
+        Model.Resend = true;
         Done.Everything = true;
     }
     void Save(bool endOfTurn) {
@@ -1014,6 +1016,7 @@ protected:
         if (roll > 12) {
             const SavedTurn& turn = Saved[name];
             Model.Load(turn.Units, turn.Combats);
+            Model.Resend = turn.Own;
             Done.Everything = true;
         }
     }

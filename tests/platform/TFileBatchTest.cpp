@@ -1,5 +1,7 @@
 // What a batch leaves in the folder besides its files: a save that was cut off leaves its
-// temporaries, and the next save of the same file removes them, and nothing else.
+// temporaries, and the next save of the same file removes them, and nothing else; a batch cut
+// off between its renames is completed, or undone, from its journal.
+#include "TFileBatch.h"
 #include "TFileWriter.h"
 #include "TestFiles.h"
 
@@ -83,6 +85,113 @@ TEST(TFileBatch, aNameWithoutAFolderIsWrittenInTheWorkingFolder) {
     ASSERT_TRUE(written);
     EXPECT_EQ(dir.Read("plain"), "content");
     EXPECT_FALSE(dir.Exists(".plain.saving-" + gone + ".q1w2e3"));
+}
+
+// A batch cut off while it renamed its files (a.txt, then b.txt) leaves a journal naming each
+// file's target, temporary, old file's second name and whether there was an old file, each
+// field as "<length>:<bytes>" on a line of its own.
+TEST(TFileBatch, recoveryCompletesOrUndoesABatchCutOffBetweenItsRenames) {
+    using R = TFileBatch::Recovery;
+    struct File {
+        const char* now; // the target's content; null: none
+        bool temporary;  // its new content still waits in its temporary
+        bool secondName; // the old content under its second name ("old-...")
+        bool hadOld;
+    };
+    struct Case {
+        const char* what;
+        File a, b;
+        const char* journal; // null: written from a and b
+        R result;
+        const char* aAfter; // null: no file
+        const char* bAfter;
+    };
+    const std::vector<Case> cases = {
+        {"cut before the first rename",
+         {"old-a", true, true, true},
+         {"old-b", true, true, true},
+         nullptr,
+         R::Completed,
+         "new-a",
+         "new-b"},
+        {"cut after the first rename",
+         {"new-a", false, true, true},
+         {"old-b", true, true, true},
+         nullptr,
+         R::Completed,
+         "new-a",
+         "new-b"},
+        {"a new file that had no old one",
+         {"new-a", false, false, false},
+         {nullptr, true, false, false},
+         nullptr,
+         R::Completed,
+         "new-a",
+         "new-b"},
+        {"a new file lost: undone",
+         {"new-a", false, false, false},
+         {"old-b", false, true, true},
+         nullptr,
+         R::RolledBack,
+         nullptr,
+         "old-b"},
+        {"no journal",
+         {"old-a", false, false, true},
+         {"old-b", false, false, true},
+         "",
+         R::None,
+         "old-a",
+         "old-b"},
+        {"a journal of something else",
+         {"old-a", false, false, true},
+         {"old-b", false, false, true},
+         "not a journal\n",
+         R::None,
+         "old-a",
+         "old-b"},
+    };
+    for (const Case& c : cases) {
+        TestDir dir;
+        const std::string journal = dir.Path(".a.txt.journal");
+        std::string text = "kurvask save journal 1\n";
+        const auto field = [&text](const std::string& f) {
+            text += std::to_string(f.size()) + ":" + f + "\n";
+        };
+        for (const auto& [name, f] :
+             {std::pair{std::string("a.txt"), c.a}, std::pair{std::string("b.txt"), c.b}}) {
+            const std::string temporary = dir.Path("." + name + ".saving-1.abcdef");
+            const std::string second = temporary + ".old";
+            const bool stillOld = f.now && std::string(f.now).starts_with("old");
+            if (f.secondName)
+                dir.Write("." + name + ".saving-1.abcdef.old", "old-" + name.substr(0, 1));
+            if (f.secondName && stillOld) // before its rename, the old file under both names
+                ASSERT_EQ(::link(second.c_str(), dir.Path(name).c_str()), 0);
+            else if (f.now)
+                dir.Write(name, f.now);
+            if (f.temporary)
+                dir.Write("." + name + ".saving-1.abcdef", "new-" + name.substr(0, 1));
+            field(dir.Path(name));
+            field(temporary);
+            field(f.secondName ? second : "");
+            field(f.hadOld ? "1" : "0");
+        }
+        if (!c.journal || *c.journal)
+            dir.Write(".a.txt.journal", c.journal ? c.journal : text);
+
+        EXPECT_EQ(TFileBatch::Recover(journal), c.result) << c.what;
+        EXPECT_EQ(dir.Exists("a.txt"), c.aAfter != nullptr) << c.what;
+        EXPECT_EQ(dir.Exists("b.txt"), c.bAfter != nullptr) << c.what;
+        if (c.aAfter)
+            EXPECT_EQ(dir.Read("a.txt"), c.aAfter) << c.what;
+        if (c.bAfter)
+            EXPECT_EQ(dir.Read("b.txt"), c.bAfter) << c.what;
+        // Nothing is left of the batch: no journal, temporary or second name.
+        const QStringList left =
+            QDir(QString::fromStdString(dir.Path(".")))
+                .entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot);
+        for (const QString& name : left)
+            EXPECT_FALSE(name.startsWith('.')) << c.what << ": " << name.toStdString();
+    }
 }
 
 } // namespace

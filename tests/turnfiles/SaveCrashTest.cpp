@@ -1,5 +1,6 @@
-// A save killed at any moment leaves each of the turn's three files either entirely as it was
-// or entirely as the save wrote it, never cut short, and the turn opens afterwards.
+// A save killed at any moment leaves the turn, at its next open, either entirely as it was or
+// entirely as the save wrote it: its three files and the note of the player's own turn, as one
+// set, never a mix of old and new files and never a file cut short.
 //
 // kvk_save_child opens the old turn, moves two counters and declares two combats; then, one
 // save at a time, it forks a process that saves the end of the turn over the old files, and
@@ -10,15 +11,18 @@
 //     every boundary between creating, writing, flushing and replacing a file is met;
 //   - after random delays from the start of the save, hundreds of times: no delay at all,
 //     delays spread over a whole save, and delays gathered around the replacing of the files.
-// After each kill the turn is opened on a board through TurnFile::OpenTurn, and what the killed
-// save left besides the turn files must be hidden temporaries that do not pile up: the next
-// save of a file removes those of killed saves.
+// Right after each kill every file is whole, old or new; a kill between two renames leaves a
+// mix, which the test counts (and requires some of). Then the turn is opened on a board through
+// TurnFile::OpenTurn, which completes a cut-off save from its journal and says so; the set is
+// then all old or all new, and what the killed save left besides the turn's files must be
+// hidden temporaries that do not pile up: the next save of a file removes those of killed saves.
 //
 // The delays are random; the seed is in every failure message, and KVK_CRASH_SEED=<seed>
 // repeats a run. KVK_CRASH_ROUNDS=<n> sets the number of randomly timed kills and lifts the
 // limit on their total time.
 #include "CaECombats.h"
 #include "CombatFile.h"
+#include "DialogConstants.h"
 #include "KVKMap.h"
 #include "ModalHooks.h"
 #include "MovementReport.h"
@@ -29,6 +33,7 @@
 #include "UnitFile.h"
 
 #include <QDir>
+#include <QFile>
 
 #include <gtest/gtest.h>
 
@@ -203,7 +208,13 @@ struct SaveTimes {
     std::vector<TFileBatch::Step> Kinds;
 };
 
+// The turn's files, in the order a save writes them: the report, the unit file, the combat
+// file and the note that the player saved the turn.
+constexpr std::size_t Files_ = 4, Note = 3;
+const std::array<std::string, Files_> Names = {"turn.txt", "turn.kvk", "turn.cbt", ".turn.kvk.own"};
 const std::array<const char*, 3> Extensions = {"txt", "kvk", "cbt"};
+using Set = std::array<std::string, Files_>;
+using Flags = std::array<bool, Files_>;
 
 class SaveCrashTest : public ::testing::Test {
 protected:
@@ -215,9 +226,10 @@ protected:
                                          Dir.Path("map.bmp").c_str(), &CaECombats::Make);
         Turn = std::make_unique<TurnFile>(*Board);
 
-        // The old turn: units 5 and 17 have not moved, 3 has; one combat of the opponent.
+        // The old turn, as received from the opponent: no unit away from its start hex, and one
+        // combat of theirs; no note of the player's own turn.
         OldRecords.fill(CounterRecord(OffBoard, OffBoard, 0));
-        OldRecords[3] = CounterRecord(D6, D5, 0);
+        OldRecords[3] = CounterRecord(D6, D6, 0);
         OldRecords[5] = CounterRecord(D5, D5, 0);
         OldRecords[17] = CounterRecord(D5, D5, 0);
         OldRecords[4] = CounterRecord(B2, B2, 1);
@@ -226,7 +238,7 @@ protected:
         opponent.MarkerPosition = {60, 46};
         opponent.MarkerImage = 8515;
         Old = {MovementReport::Text(OldRecords), UnitFile::Serialize(OldRecords),
-               CombatFile::Serialize({opponent})};
+               CombatFile::Serialize({opponent}), ""};
     }
 
     void TearDown() override {
@@ -237,12 +249,11 @@ protected:
         }
     }
 
-    std::string TurnFileName(std::size_t file) const {
-        return std::string("turn.") + Extensions[file];
-    }
+    std::string TurnFileName(std::size_t file) const { return Names[file]; }
     std::string UnitFileName() const { return Dir.Path("turn/turn.kvk"); }
+    bool JournalLeft() const { return Dir.Exists("turn/.turn.kvk.journal"); }
     bool IsTurnFile(const std::string& name) const {
-        for (std::size_t f = 0; f < 3; ++f) {
+        for (std::size_t f = 0; f < Names.size(); ++f) {
             if (name == TurnFileName(f)) {
                 return true;
             }
@@ -257,6 +268,7 @@ protected:
     void RestoreOldTurn() const {
         for (std::size_t f = 0; f < 3; ++f)
             Dir.Write("turn/" + TurnFileName(f), Old[f]);
+        QFile::remove(QString::fromStdString(Dir.Path("turn/" + TurnFileName(Note))));
     }
 
     /** Starts the child on the old turn; false (and a failure) when it is not ready. */
@@ -307,7 +319,7 @@ protected:
             SaveTimes times;
             if (!CompleteSave(sync, times))
                 return false;
-            const std::array<std::string, 3> now = Files();
+            const Set now = Files();
             if (run == 0)
                 New = now;
             if (now != New) {
@@ -318,7 +330,7 @@ protected:
         }
         // Every file changes, and the report and the combat file change their size: a new file
         // cut short could otherwise pass for the old one.
-        for (std::size_t f = 0; f < 3; ++f) {
+        for (std::size_t f = 0; f < Names.size(); ++f) {
             EXPECT_NE(New[f], Old[f]) << TurnFileName(f);
         }
         EXPECT_NE(New[0].size(), Old[0].size());
@@ -337,12 +349,12 @@ protected:
         for (std::size_t i = 0; i < Typical[0].Kinds.size(); ++i)
             if (Typical[0].Kinds[i] == TFileBatch::Step::Replace)
                 Replacing.push_back(i);
-        EXPECT_EQ(Replacing.size(), 3u) << "a step that replaces each file";
+        EXPECT_EQ(Replacing.size(), Names.size()) << "a step that replaces each file";
         EXPECT_EQ(Typical[1].Kinds, Typical[0].Kinds);
         return !HasFailure();
     }
 
-    /** A save after all the kills completes and leaves nothing but the three files. */
+    /** A save after all the kills completes and leaves nothing but the turn's files. */
     void CheckALastSave() {
         SaveTimes last;
         ASSERT_TRUE(CompleteSave(true, last));
@@ -350,7 +362,7 @@ protected:
         const QStringList left =
             QDir(QString::fromStdString(Dir.Path("turn")))
                 .entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot);
-        EXPECT_EQ(left.size(), 3) << left.join(' ').toStdString();
+        EXPECT_EQ(left.size(), qsizetype(Names.size())) << left.join(' ').toStdString();
     }
 
     /** What the kills left: how often each file was old or new, and in which mixes. */
@@ -358,32 +370,30 @@ protected:
         std::ostringstream out;
         out << what << "; a complete save took " << Typical[0].Total << " us, " << Typical[1].Total
             << " us forcing the files to the disk\n";
-        for (std::size_t f = 0; f < 3; ++f)
-            out << "  " << TurnFileName(f) << ": old " << OldCount[f] << ", new " << NewCount[f]
-                << "\n";
+        out << "  right after the kill:\n";
         for (const auto& [mix, count] : Mixes)
-            out << "  " << mix << ": " << count << "\n";
+            out << "    " << mix << ": " << count << "\n";
+        out << "  " << BetweenRenames
+            << " kills between two renames; after the next open: " << AllOld << " all old, "
+            << AllNew << " all new, " << Repaired << " completed from the journal\n";
         out << "  temporaries left by the kills: " << LeftTemporaries << " in all, at most "
             << MostTemporaries << " at once\n";
         return out.str();
     }
 
-    /** The three files as they are now. */
-    std::array<std::string, 3> Files() const {
-        std::array<std::string, 3> now;
-        for (std::size_t f = 0; f < 3; ++f)
+    /** The turn's files as they are now; a missing one reads as empty. */
+    Set Files() const {
+        Set now;
+        for (std::size_t f = 0; f < Names.size(); ++f)
             now[f] = Dir.Read("turn/" + TurnFileName(f));
         return now;
     }
 
-    /**
-     * Checks the turn folder after a save ended, killed or not: every file is the old or the
-     * new one, the temporaries are few and recognisable, and the turn opens. Records which
-     * files were new in isNew.
-     */
-    void CheckAfterSave(std::array<bool, 3>& isNew) {
-        const std::array<std::string, 3> now = Files();
-        for (std::size_t f = 0; f < 3; ++f) {
+    /** Which files are new; a failure for any that is neither the old nor the new one. */
+    Flags WhichAreNew() {
+        const Set now = Files();
+        Flags isNew{};
+        for (std::size_t f = 0; f < Names.size(); ++f) {
             isNew[f] = now[f] == New[f];
             if (now[f] != Old[f] && now[f] != New[f]) {
                 ADD_FAILURE() << TurnFileName(f)
@@ -391,9 +401,28 @@ protected:
                               << " bytes, old " << Old[f].size() << ", new " << New[f].size();
             }
         }
+        return isNew;
+    }
+
+    /**
+     * Checks the turn folder after a save ended, killed or not: right away every file is the
+     * old or the new one; after the turn is opened (which repairs a cut-off save) the whole set
+     * is old or new, the temporaries are few and recognisable. Returns which files were new
+     * right after the kill, and in wasNew whether the set is new after the open.
+     */
+    Flags CheckAfterSave(bool& wasNew) {
+        const Flags killed = WhichAreNew();
+        Count(killed);
+        const bool journal = JournalLeft();
+        CheckOpens(journal);
+        const Flags opened = WhichAreNew();
+        wasNew = opened[0];
+        EXPECT_TRUE(std::all_of(opened.begin(), opened.end(), [&](bool n) { return n == wasNew; }))
+            << "a mix of old and new files after the open";
+        EXPECT_FALSE(JournalLeft());
+        ++(wasNew ? AllNew : AllOld);
         CheckTemporaries();
-        CheckOpens(isNew);
-        Count(isNew);
+        return killed;
     }
 
     // Whatever else the folder holds must be a hidden temporary of one of the three files,
@@ -404,7 +433,7 @@ protected:
         const QStringList names =
             QDir(QString::fromStdString(Dir.Path("turn")))
                 .entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot);
-        std::array<int, 3> perFile = {};
+        std::array<int, Files_> perFile = {};
         std::size_t temporaries = 0;
         for (const QString& qname : names) {
             const std::string name = qname.toStdString();
@@ -413,7 +442,7 @@ protected:
             }
             ++temporaries;
             bool known = false;
-            for (std::size_t f = 0; f < 3; ++f) {
+            for (std::size_t f = 0; f < Names.size(); ++f) {
                 if (name.rfind("." + TurnFileName(f) + ".", 0) == 0) {
                     known = true;
                     ++perFile[f];
@@ -425,7 +454,7 @@ protected:
                     << name << " looks like a turn file";
             }
         }
-        for (std::size_t f = 0; f < 3; ++f) {
+        for (std::size_t f = 0; f < Names.size(); ++f) {
             EXPECT_LE(perFile[f], 2) << "temporaries of " << TurnFileName(f) << " pile up";
         }
         LeftTemporaries += temporaries;
@@ -433,29 +462,36 @@ protected:
     }
 
     // The turn opens on a board through the program's own open, with the units and combats
-    // of the files found.
-    void CheckOpens(const std::array<bool, 3>& isNew) {
+    // of the files found once it has repaired a cut-off save; only a repair is told.
+    void CheckOpens(bool journal) {
         ModalHooks hooks;
+        if (journal)
+            hooks.AnswerMessageBox(IDOK);
         Board->FileData.FileName = UnitFileName();
         bool opened = false;
         Turn->OpenTurn(false, opened);
         EXPECT_TRUE(opened);
         EXPECT_TRUE(hooks.Clean()) << hooks.Report();
+        if (journal && hooks.MessageBoxes().size() == 1) {
+            ++Repaired;
+            EXPECT_NE(hooks.MessageBoxes()[0].Text.find("was cut off"), std::string::npos);
+        }
         if (!opened) {
             return;
         }
-        EXPECT_TRUE(Board->Records() == (isNew[1] ? NewRecords : OldRecords));
-        EXPECT_EQ(static_cast<CaECombats&>(Board->Combats()).Received().size(), isNew[2] ? 2u : 1u);
+        const bool isNew = Dir.Read("turn/turn.kvk") == New[1];
+        EXPECT_TRUE(Board->Records() == (isNew ? NewRecords : OldRecords));
+        EXPECT_EQ(static_cast<CaECombats&>(Board->Combats()).Received().size(), isNew ? 2u : 1u);
     }
 
-    void Count(const std::array<bool, 3>& isNew) {
+    void Count(const Flags& isNew) {
         std::string mix;
-        for (std::size_t f = 0; f < 3; ++f) {
-            ++(isNew[f] ? NewCount : OldCount)[f];
-            mix +=
-                std::string(mix.empty() ? "" : " ") + Extensions[f] + (isNew[f] ? ":new" : ":old");
-        }
+        for (std::size_t f = 0; f < Names.size(); ++f)
+            mix += std::string(mix.empty() ? "" : " ") + Names[f] + (isNew[f] ? ":new" : ":old");
         ++Mixes[mix];
+        const auto fresh = std::count(isNew.begin(), isNew.end(), true);
+        if (fresh > 0 && fresh < std::ptrdiff_t(Names.size()))
+            ++BetweenRenames;
     }
 
     TestDir Dir;
@@ -463,13 +499,13 @@ protected:
     std::unique_ptr<KVKMap> Board;
     std::unique_ptr<TurnFile> Turn;
     UnitFile::Records OldRecords, NewRecords;
-    std::array<std::string, 3> Old, New;
+    Set Old, New;
     std::array<SaveTimes, 2> Typical; // [sync]
     /** The steps of a save that replace a file, from 0. */
     std::vector<std::size_t> Replacing;
 
-    std::array<int, 3> OldCount = {}, NewCount = {};
     std::map<std::string, int> Mixes;
+    int BetweenRenames = 0, AllOld = 0, AllNew = 0, Repaired = 0;
     std::size_t LeftTemporaries = 0, MostTemporaries = 0;
 };
 
@@ -489,13 +525,19 @@ TEST_F(SaveCrashTest, aSaveKilledBeforeAnyStepLeavesEachFileOldOrNew) {
         const int status = Child->EndSave();
         ASSERT_EQ(stopped.rfind("stopped ", 0), 0u) << Describe(status) << ": " << stopped;
         ASSERT_TRUE(WIFSIGNALED(status)) << Describe(status);
-        std::array<bool, 3> isNew;
-        CheckAfterSave(isNew);
+        const bool replacing = Numbers(stopped.substr(8)).at(0) == int(TFileBatch::Step::Replace);
+        // The journal is written before the first file is replaced: from then on the save is
+        // completed at the next open.
+        EXPECT_EQ(JournalLeft(), replacing) << stopped;
+        bool wasNew = false;
+        const Flags isNew = CheckAfterSave(wasNew);
         EXPECT_EQ(std::count(isNew.begin(), isNew.end(), true), replaced) << stopped;
-        if (Numbers(stopped.substr(8)).at(0) == int(TFileBatch::Step::Replace))
+        EXPECT_EQ(wasNew, replacing) << stopped;
+        if (replacing)
             ++replaced;
     }
-    EXPECT_EQ(replaced, 3) << "a step that replaces each file";
+    EXPECT_EQ(replaced, int(Names.size())) << "a step that replaces each file";
+    EXPECT_EQ(BetweenRenames, int(Names.size()) - 1);
     CheckALastSave();
     std::cout << Summary(std::to_string(Typical[0].Steps.size()) + " saves stopped and killed");
 }
@@ -516,7 +558,10 @@ TEST_F(SaveCrashTest, aSaveKilledAtRandomLeavesEachFileOldOrNew) {
     long long shortest = -1, longest = 0;
     int round = 0, finished = 0;
     const Clock::time_point due = Clock::now() + TimedKillsTime;
-    for (; round < rounds && (round < atLeast || Clock::now() < due); ++round) {
+    // Until some kills have landed between two renames, the test goes on past its count.
+    for (; (round < rounds && (round < atLeast || Clock::now() < due)) ||
+           (BetweenRenames == 0 && round < 4 * rounds);
+         ++round) {
         // A quarter of the saves force the files to the disk.
         const bool sync = round % 4 == 3;
         const SaveTimes& t = Typical[sync];
@@ -551,16 +596,18 @@ TEST_F(SaveCrashTest, aSaveKilledAtRandomLeavesEachFileOldOrNew) {
         // The save ends by the kill, or on its own when it was over before.
         const bool killed = WIFSIGNALED(status) && WTERMSIG(status) == SIGKILL;
         ASSERT_TRUE(killed || (WIFEXITED(status) && WEXITSTATUS(status) == 0)) << Describe(status);
-        std::array<bool, 3> isNew;
-        CheckAfterSave(isNew);
+        bool wasNew = false;
+        const Flags isNew = CheckAfterSave(wasNew);
         if (!killed) {
             ++finished;
-            EXPECT_TRUE(isNew[0] && isNew[1] && isNew[2]) << "a completed save";
+            EXPECT_TRUE(std::all_of(isNew.begin(), isNew.end(), [](bool n) { return n; }))
+                << "a completed save";
         }
         if (HasFailure()) {
             break; // one broken round tells enough
         }
     }
+    EXPECT_GT(BetweenRenames, 0) << "no kill landed between two renames";
     CheckALastSave();
     std::cout << Summary("seed " + std::to_string(seed) + ", " + std::to_string(round) +
                          " saves killed after " + std::to_string(shortest) + ".." +

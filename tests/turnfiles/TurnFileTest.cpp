@@ -9,6 +9,7 @@
 #include "CompanionFileName.h"
 #include "DialogConstants.h"
 #include "DialogDriver.h"
+#include "FakeCombatList.h"
 #include "ModalHooks.h"
 #include "TFileBatch.h"
 #include "TMemoryDC.h"
@@ -382,6 +383,36 @@ TEST_F(TurnFileTest, combatsAcrossSaves) {
     Open("turn06.kvk");
     Save(IDYES, "turn09.kvk");
     EXPECT_EQ(count("turn09.cbt"), 0);
+}
+
+// All files written, a save that cannot read the turn back says so, and counts as done.
+TEST_F(TurnFileTest, aFailedReadBackAfterACompletedSaveSaysTheFilesWereWritten) {
+    struct Failing : FakeCombatList {
+        void ReadFile(const std::string&) override { throw std::runtime_error("out of memory"); }
+    };
+    int lists = 0; // the board's own, then one each time a loaded turn is cleared away
+    Board = std::make_unique<KVKMap>(
+        nullptr, &TModule::Application(), Dir.Path("map.bmp").c_str(),
+        [&lists](TWindow*, HINSTANCE, TDC*) -> std::unique_ptr<CombatList> {
+            if (++lists == 2)
+                return std::make_unique<Failing>();
+            return std::make_unique<FakeCombatList>();
+        });
+    Turn = std::make_unique<TurnFile>(*Board);
+    Dir.Write("turn.kvk", UnitBytes({{3, D6, D5, 0}}));
+    Open("turn.kvk");
+    Hooks.AnswerMessageBox(IDYES);
+    Hooks.AnswerFileDialog(Dir.Path("saved.kvk"));
+    Hooks.AnswerMessageBox(IDOK);
+    bool completed = false;
+    EXPECT_EQ(Turn->SaveTurn(completed), "Kurvask  :  saved");
+    EXPECT_TRUE(completed);
+    EXPECT_EQ(Dir.Read("saved.kvk").size(), 1760u);
+    ASSERT_EQ(Hooks.MessageBoxes().size(), 2u);
+    const std::string& told = Hooks.MessageBoxes()[1].Text;
+    EXPECT_NE(told.find("The turn was saved"), std::string::npos) << told;
+    EXPECT_NE(told.find("out of memory"), std::string::npos) << told;
+    EXPECT_EQ(told.find("could not be saved"), std::string::npos) << told;
 }
 
 // A save whose files cannot go where they are asked replaces none of them, says which and why,

@@ -178,16 +178,14 @@ void TScrollWindow::UpdateWindow() {
     Widget->viewport()->repaint();
 }
 
-// The keyboard is held along with the mouse, so that Escape reaches the window wherever the
-// focus was.
+// The window takes the keyboard focus along with the mouse, so that Escape reaches it.
 void TScrollWindow::SetCapture() {
     Widget->viewport()->grabMouse();
-    Widget->grabKeyboard();
+    Widget->setFocus(Qt::MouseFocusReason);
 }
 
 void TScrollWindow::ReleaseCapture() {
     Widget->viewport()->releaseMouse();
-    Widget->releaseKeyboard();
 }
 
 TBitmap* TScrollWindow::GetClientBitmap() {
