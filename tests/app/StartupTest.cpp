@@ -20,6 +20,8 @@
 
 #include <optional>
 
+#include <sys/stat.h>
+
 namespace {
 
 QMainWindow& MainWidget(KVKApp& app) {
@@ -171,6 +173,7 @@ TEST(Startup, damagedPicturesEndStartUpWithAMessageOrServe) {
         std::optional<std::string> content; // none: missing
         const char* fault; // what the message says, or null when the picture serves
     };
+    const std::string Pipe = "(a pipe)";
     const std::vector<Case> cases = {
         {"kvkmap.bmp", std::nullopt, "cannot be opened"},
         {"kvkmap.bmp", "", "the file is empty"},
@@ -182,6 +185,7 @@ TEST(Startup, damagedPicturesEndStartUpWithAMessageOrServe) {
         {"kvkmap.bmp", BmpBytes::Mono1(2100, 1300), nullptr},
         {"kvkmap.bmp", grey(2100, 1300), nullptr},
         {"kvkmap.bmp", grey(2300, 1400), nullptr},
+        {"kvkmap.bmp", Pipe, "it is a pipe"}, // refused at once: a pipe would wait for a writer
         {"splash.bmp", std::nullopt, "cannot be opened"},
         {"splash.bmp", "", "the file is empty"},
         {"splash.bmp", splash.substr(0, 1000), "truncated"},
@@ -195,7 +199,10 @@ TEST(Startup, damagedPicturesEndStartUpWithAMessageOrServe) {
         TestDir dir;
         dir.Write("kvkmap.bmp", map);
         dir.Write("splash.bmp", splash);
-        if (c.content) {
+        if (c.content == Pipe) {
+            QFile::remove(QString::fromStdString(dir.Path(c.file)));
+            ASSERT_EQ(::mkfifo(dir.Path(c.file).c_str(), 0600), 0);
+        } else if (c.content) {
             dir.Write(c.file, *c.content);
         } else {
             QFile::remove(QString::fromStdString(dir.Path(c.file)));
