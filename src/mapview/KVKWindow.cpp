@@ -15,14 +15,13 @@
 
 KVKWindow::KVKWindow(TWindow* parent, TTextGadget* hexGadget, TTextGadget* moveGadget,
                      const char* mapFileName)
-    : Instance(GetModule()), HexGadget(hexGadget), MoveGadget(moveGadget) {
+    : Instance(GetModule()), Status(hexGadget, moveGadget) {
     (void)parent; // the frame adopts the window as its client
     // Provisional ranges; the first size event sets the real ones.
     SetScrollRange(160, 144);
     CmModeMove();
     CmModeRotate();
     Palette = std::make_unique<TPalette>(TDib(Instance, PaletteBitmap));
-    LastHex = NoHex;
     ForgetMove();
     Board = std::make_unique<KVKMap>(this, Instance, mapFileName, &CaECombats::Make);
     // Counters are drawn and hexes found anywhere on the grid: a smaller picture would leave
@@ -48,18 +47,19 @@ bool KVKWindow::CanClose() {
     // Closing in the middle of a drag gives the drag up first: the question must not come up
     // while the mouse is held and its cursor hidden.
     Drag.Cancel();
+    return SaveOrGiveUpUnsavedWork();
+}
+
+bool KVKWindow::SaveOrGiveUpUnsavedWork() {
     if (!Modified)
         return true;
     const int answer = TApplication::MessageBox(this, "Do you want to Save?", "Brisvane",
                                                 MB_YESNOCANCEL | MB_ICONQUESTION);
     if (answer == IDCANCEL)
         return false;
-    if (answer == IDYES) {
-        // Unsaved work keeps the program open until it is saved or given up.
-        CmSaveTurn();
-        return !Modified;
-    }
-    return true;
+    if (answer == IDYES)
+        CmSaveTurn(); // a save that does not complete keeps the work, and the program open
+    return answer == IDNO || !Modified;
 }
 
 void KVKWindow::Paint(TDC& dc, bool, const TRect&) {
@@ -142,49 +142,53 @@ TPoint KVKWindow::SeenMapPoint(const TPoint& p) const {
 
 // ---- Modes -------------------------------------------------------------------------------
 
-void KVKWindow::SetLeftMode(bool move, bool ret, bool combat) {
-    ModeMove = move;
-    ModeReturn = ret;
-    ModeCombat = combat;
+void KVKWindow::SetLeftMode(int id) {
+    LeftMode = id;
+    ShowModeCursor();
 }
 
-void KVKWindow::SetRightMode(bool rotate, bool mark, bool showCombat) {
-    ModeRotate = rotate;
-    ModeMark = mark;
-    ModeShowCombat = showCombat;
+void KVKWindow::SetRightMode(int id) {
+    RightMode = id; // the cursor follows the left button's mode only
+}
+
+void KVKWindow::ShowModeCursor() {
+    switch (LeftMode) {
+    case ModeReturnId:
+        return SetCursor(Instance, ReturnCursor);
+    case ModeCombatId:
+        return SetCursor(Instance, CombatCursor);
+    default:
+        return SetCursor(Instance, MoveAllMode ? MoveAllCursor : TResId(TCursor::Arrow));
+    }
 }
 
 void KVKWindow::CmModeMove() {
-    SetLeftMode(true, false, false);
-    SetCursor(Instance, MoveAllMode ? MoveAllCursor : TResId(TCursor::Arrow));
+    SetLeftMode(ModeMoveId);
 }
 
 void KVKWindow::CmModeReturn() {
-    SetLeftMode(false, true, false);
-    SetCursor(Instance, ReturnCursor);
+    SetLeftMode(ModeReturnId);
 }
 
 void KVKWindow::CmModeCombat() {
-    SetLeftMode(false, false, true);
-    SetCursor(Instance, CombatCursor);
+    SetLeftMode(ModeCombatId);
 }
 
 void KVKWindow::CmModeRotate() {
-    SetRightMode(true, false, false);
+    SetRightMode(ModeRotateId);
 }
 
 void KVKWindow::CmModeMark() {
-    SetRightMode(false, true, false);
+    SetRightMode(ModeMarkId);
 }
 
 void KVKWindow::CmModeShowCombat() {
-    SetRightMode(false, false, true);
+    SetRightMode(ModeShowCombatId);
 }
 
 void KVKWindow::CmMoveAll() {
     MoveAllMode = !MoveAllMode;
-    if (ModeMove)
-        CmModeMove(); // the cursor follows at once
+    ShowModeCursor(); // in Move mode the cursor follows at once
 }
 
 void KVKWindow::CmZoom() {
@@ -198,27 +202,27 @@ void KVKWindow::ModeEnabler(TCommandEnabler& ce, bool on) const {
 }
 
 void KVKWindow::CeModeMove(TCommandEnabler& ce) {
-    ModeEnabler(ce, ModeMove);
+    ModeEnabler(ce, LeftMode == ModeMoveId);
 }
 
 void KVKWindow::CeModeReturn(TCommandEnabler& ce) {
-    ModeEnabler(ce, ModeReturn);
+    ModeEnabler(ce, LeftMode == ModeReturnId);
 }
 
 void KVKWindow::CeModeCombat(TCommandEnabler& ce) {
-    ModeEnabler(ce, ModeCombat);
+    ModeEnabler(ce, LeftMode == ModeCombatId);
 }
 
 void KVKWindow::CeModeRotate(TCommandEnabler& ce) {
-    ModeEnabler(ce, ModeRotate);
+    ModeEnabler(ce, RightMode == ModeRotateId);
 }
 
 void KVKWindow::CeModeMark(TCommandEnabler& ce) {
-    ModeEnabler(ce, ModeMark);
+    ModeEnabler(ce, RightMode == ModeMarkId);
 }
 
 void KVKWindow::CeModeShowCombat(TCommandEnabler& ce) {
-    ModeEnabler(ce, ModeShowCombat);
+    ModeEnabler(ce, RightMode == ModeShowCombatId);
 }
 
 void KVKWindow::CeMoveAll(TCommandEnabler& ce) {
@@ -292,17 +296,8 @@ void KVKWindow::EnableCommand(TCommandEnabler& ce) {
 
 void KVKWindow::CmOpenTurn() {
     // Unsaved work is not lost to another turn without asking.
-    if (Modified) {
-        const int answer = TApplication::MessageBox(this, "Do you want to Save?", "Brisvane",
-                                                    MB_YESNOCANCEL | MB_ICONQUESTION);
-        if (answer == IDCANCEL)
-            return;
-        if (answer == IDYES) {
-            CmSaveTurn();
-            if (Modified)
-                return; // the save did not complete: the work stays on the board
-        }
-    }
+    if (!SaveOrGiveUpUnsavedWork())
+        return;
     if (Zoomed) {
         Zoomed = false;
         UpdateScrollRange();
@@ -360,118 +355,4 @@ void KVKWindow::CmClearAll() {
 
 void KVKWindow::CmAbout() {
     TDialog(this, AboutDialog).Execute();
-}
-
-// ---- Mouse -------------------------------------------------------------------------------
-
-void KVKWindow::EvLButtonDown(unsigned, const TPoint& p) {
-    if (!InActiveArea(p) || Drag.Active())
-        return;
-    const TPoint pressed = ClientToMap(p);
-    if (!Board->HasCounters(pressed) || Zoomed) {
-        ForgetMove();
-        return;
-    }
-    if (ModeMove && Board->TopCounterCanMove(pressed)) {
-        // The drag keeps where it began; the move memory keeps the last move until the drop.
-        Drag.Begin(Instance, Board->TopCounterPicture(pressed), pressed, p);
-    } else if (ModeReturn && Board->TopCounterCanMove(pressed)) {
-        TClientDC dc(*this);
-        // Undo sends the counter back to the hex it was taken from.
-        StartPoint = pressed;
-        LastPoint = Board->ReturnToStart(p, GetScrollPos(), dc);
-        if (LastPoint != MapBoard::NoPoint)
-            Modified = true;
-    } else if (ModeCombat) {
-        TClientDC dc(*this);
-        Board->DeclareCombat(dc, GetScrollPos(), pressed);
-        ForgetMove();
-        Modified = true; // the combat and its die roll belong to the turn now
-    }
-}
-
-bool KVKWindow::EvKeyDown(unsigned key) {
-    if (key != VK_ESCAPE || !Drag.Active())
-        return false;
-    Drag.Cancel();
-    LastHex = NoHex; // the status texts are written afresh at the next mouse move
-    return true;
-}
-
-void KVKWindow::EvMouseMove(unsigned, const TPoint& p) {
-    Drag.Move(p);
-    if (!InActiveArea(p))
-        return;
-    RefreshStatus(p);
-}
-
-void KVKWindow::RefreshStatus(const TPoint& p) {
-    const TPoint m = SeenMapPoint(p);
-    const int h = MapBoard::HexAt(m);
-    if (h == LastHex)
-        return;
-    LastHex = h;
-    MapBoard::HexLabel(h, HexText, false);
-    SetStatus(HexGadget, HexText.c_str());
-    if (Board->HasCounters(m) && !Drag.Active())
-        SetStatus(MoveGadget, Board->TopCounterHasMoved(m) ? "Has Moved" : "Yet To Move");
-    else
-        SetStatus(MoveGadget, " ");
-}
-
-void KVKWindow::SetStatus(TTextGadget* gadget, const char* text) {
-    if (gadget)
-        gadget->SetText(text);
-}
-
-void KVKWindow::EvLButtonUp(unsigned, const TPoint& p) {
-    if (Drag.Active()) {
-        const TPoint origin = Drag.End();
-        // Let go outside the window, nothing moves and the last move stays the one to undo.
-        if (GetClientRect().Contains(p)) {
-            TClientDC dc(*this);
-            const int from = MapBoard::HexAt(origin);
-            const int to = MapBoard::HexAt(ClientToMap(p));
-            if (from != to && MoveAllMode) {
-                Board->MoveAll(origin, p, GetScrollPos(), dc);
-                ForgetMove();
-            } else if (from != to) {
-                Board->MoveTopCounter(origin, p, GetScrollPos(), dc);
-                StartPoint = origin;
-                LastPoint = ClientToMap(p);
-            } else {
-                Board->RotateStack(p, GetScrollPos(), dc);
-                ForgetMove();
-            }
-            Modified = true;
-        }
-    }
-    LastHex = NoHex;
-    EvMouseMove(0, p);
-}
-
-void KVKWindow::EvRButtonDown(unsigned, const TPoint& p) {
-    // A right press in the middle of a drag would act on the board while the counter is in the
-    // air (or open a dialog while the mouse is held): it is refused.
-    if (Drag.Active())
-        return;
-    if (!Zoomed) {
-        const TPoint m = ClientToMap(p);
-        const bool has = Board->HasCounters(m);
-        if (ModeRotate && has) {
-            ForgetMove();
-            TClientDC dc(*this);
-            Board->RotateStack(p, GetScrollPos(), dc);
-            Modified = true;
-        } else if (ModeMark && has) {
-            ForgetMove();
-            TClientDC dc(*this);
-            Board->CycleMark(p, GetScrollPos(), dc);
-            Modified = true;
-        } else if (ModeShowCombat) {
-            Board->ShowCombatAt(MapBoard::CoarseHexAt(m));
-        }
-    }
-    LastHex = NoHex;
-    EvMouseMove(0, p);
 }

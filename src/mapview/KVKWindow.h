@@ -1,6 +1,7 @@
 #pragma once
 
 #include "CounterDrag.h"
+#include "HexStatus.h"
 #include "KVKMap.h"
 #include "TColor.h"
 #include "TCommandEnabler.h"
@@ -32,8 +33,6 @@
 class KVKWindow : public TScrollWindow {
 public:
     static constexpr const char* MapFile = "kvkmap.bmp";
-    /** LastHex when the status bar shows no hex: the next mouse move rewrites it. */
-    static constexpr int NoHex = 21000;
     /** The band along the right and bottom edges that takes no presses. */
     static constexpr int ActiveMargin = 12;
     static constexpr TResId CombatCursor = 1450, MoveAllCursor = 1451, ReturnCursor = 1452;
@@ -119,41 +118,68 @@ public:
     void EvMouseMove(unsigned keys, const TPoint& p) override;
     /** Escape gives up a drag; true when the key was taken. */
     bool EvKeyDown(unsigned key) override;
-    /** Whether a counter is being dragged. */
-    bool IsDragging() const { return Drag.Active(); }
 
     KVKMap& Map() { return *Board; }
     /** The turn's files: opening and saving turns on this window's board. */
     TurnFile& Turn() { return *Turns; }
-
-    bool Modified = false;
-    bool MoveAllMode = false;
-    bool Zoomed = false;
-    bool ModeMove = false;
-    bool ModeReturn = false;
-    bool ModeCombat = false;
-    bool ModeRotate = false;
-    bool ModeMark = false;
-    bool ModeShowCombat = false;
-    HINSTANCE Instance;
-    TPoint StartPoint = MapBoard::NoPoint;
-    TPoint LastPoint = MapBoard::NoPoint;
-    int LastHex = NoHex;
-    std::string HexText;
+    /** Whether the turn has changes that are not saved. */
+    bool IsModified() const { return Modified; }
+    /** Whether a counter is being dragged. */
+    bool IsDragging() const { return Drag.Active(); }
 
 private:
+    friend class MapWindowProbe; // what the tests look at and set up
+
+    /**
+     * A mouse mode: what a press of its button does. The left button's modes are Move, Return
+     * to Start Hex and Combat, the right button's Rotate, Surr/Rail/Rep and Show Combat; each
+     * is chosen by the command of its id. p is the client point pressed, m the map point.
+     */
+    struct MouseMode {
+        int Id;
+        void (KVKWindow::*Press)(const TPoint& p, const TPoint& m);
+    };
+    static const MouseMode LeftModes[3];
+    static const MouseMode RightModes[3];
+    static const MouseMode& ModeOf(const MouseMode (&modes)[3], int id);
+
+    void PressMove(const TPoint& p, const TPoint& m);
+    void PressReturn(const TPoint& p, const TPoint& m);
+    void PressCombat(const TPoint& p, const TPoint& m);
+    void PressRotate(const TPoint& p, const TPoint& m);
+    void PressMark(const TPoint& p, const TPoint& m);
+    void PressShowCombat(const TPoint& p, const TPoint& m);
+    /** Drops the dragged counter at client point p: moved, moved with its stack, or rotated. */
+    void Drop(const TPoint& origin, const TPoint& p);
+
     /** Whether a client point takes presses: not in the band along the right and bottom. */
     bool InActiveArea(const TPoint& p) const;
     /** The map point under a client point as the player sees it, zoomed or not. */
     TPoint SeenMapPoint(const TPoint& p) const;
-    void SetLeftMode(bool move, bool ret, bool combat);
-    void SetRightMode(bool rotate, bool mark, bool showCombat);
+    void SetLeftMode(int id);
+    void SetRightMode(int id);
+    /** The cursor of the left-click mode (in Move, the Move All cursor while that is on). */
+    void ShowModeCursor();
     void ModeEnabler(TCommandEnabler& ce, bool on) const;
+    /** The status texts for the point, written afresh. */
     void RefreshStatus(const TPoint& p);
-    void SetStatus(TTextGadget* gadget, const char* text);
+    /**
+     * Asks "Do you want to Save?" when the turn has unsaved work, and saves on Yes. False when
+     * the player cancels or the save does not complete: the work stays on the board.
+     */
+    bool SaveOrGiveUpUnsavedWork();
 
-    TTextGadget* HexGadget;
-    TTextGadget* MoveGadget;
+    HINSTANCE Instance;
+    bool Modified = false;
+    bool MoveAllMode = false;
+    bool Zoomed = false;
+    int LeftMode = ModeMoveId;
+    int RightMode = ModeRotateId;
+    // The move memory behind Undo Last Move: the top counter of LastPoint goes back to
+    // StartPoint (map points; the no point when there is nothing to undo).
+    TPoint StartPoint = MapBoard::NoPoint;
+    TPoint LastPoint = MapBoard::NoPoint;
+    HexStatus Status;
     std::unique_ptr<TPalette> Palette;
     std::unique_ptr<KVKMap> Board;
     std::unique_ptr<TurnFile> Turns;

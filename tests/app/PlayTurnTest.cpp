@@ -7,6 +7,7 @@
 #include "CombatFile.h"
 #include "DialogConstants.h"
 #include "DialogDriver.h"
+#include "MapWindowProbe.h"
 #include "ModalHooks.h"
 #include "MovementReport.h"
 #include "UnitFile.h"
@@ -73,7 +74,7 @@ protected:
         EXPECT_EQ(BoardProbe::UnitsIn(app.Window().Map(), N3), (std::vector<int>{Moved}));
         if (withCombat) {
             ClickToolButton(app, 413);
-            EXPECT_TRUE(app.Window().ModeCombat);
+            EXPECT_EQ(MapWindowProbe::LeftMode(app.Window()), KVKWindow::ModeCombatId);
             EXPECT_TRUE(app.Frame().Action(413)->isChecked()) << "the button looks pressed";
             Hooks.DriveDialog(9400, [](DialogDriver& d) {
                 d.Click(9407); // 3:1
@@ -86,7 +87,7 @@ protected:
         Hooks.AnswerMessageBox(answer);
         Hooks.AnswerFileDialog(Dir.Path("turn02.kvk"));
         app.Frame().Action(401)->trigger(); // Files > Save Turn
-        EXPECT_FALSE(app.Window().Modified);
+        EXPECT_FALSE(MapWindowProbe::Modified(app.Window()));
         EXPECT_EQ(app.Frame().GetWidget()->windowTitle().toStdString(), "Kurvask  :  turn02");
     }
 
@@ -156,7 +157,7 @@ TEST_F(PlayTurnTest, aTurnSavedPartWayGoesOnWhereItWas) {
     QTest::mouseClick(Viewport(*again), Qt::LeftButton, {}, At(*again, N3));
     EXPECT_EQ(BoardProbe::UnitsIn(again->Window().Map(), L3).back(), Moved);
     EXPECT_TRUE(BoardProbe::UnitsIn(again->Window().Map(), N3).empty());
-    EXPECT_TRUE(again->Window().Modified);
+    EXPECT_TRUE(MapWindowProbe::Modified(again->Window()));
     EXPECT_TRUE(again->Frame().Action(405)->isEnabled()) << "the return can be undone";
     EXPECT_TRUE(Hooks.Clean()) << Hooks.Report();
 }

@@ -3,6 +3,7 @@
 #include "AppFixture.h"
 #include "DialogConstants.h"
 #include "DialogDriver.h"
+#include "MapWindowProbe.h"
 #include "ModalHooks.h"
 #include "TDialog.h"
 
@@ -305,7 +306,7 @@ TEST(Startup, theFrameClosesOnlyWhenTheMapWindowAgrees) {
     app->Frame().GetWidget()->show();
     EXPECT_TRUE(app->Frame().GetWidget()->close()) << "nothing unsaved: no question";
     app->Frame().GetWidget()->show();
-    app->Window().Modified = true;
+    MapWindowProbe::SetModified(app->Window(), true);
     {
         ModalHooks hooks;
         hooks.AnswerMessageBox(IDCANCEL);

@@ -3,6 +3,7 @@
 // the right-click modes, and what each leaves of the move memory and the unsaved mark.
 #include "DialogConstants.h"
 #include "MapWindowFixture.h"
+#include "MapWindowProbe.h"
 
 namespace {
 
@@ -12,18 +13,18 @@ TEST_F(DragDropTest, aDragMovesTheTopCounterAndUndoBringsItBack) {
     Drag(At(D5), At(H8));
     EXPECT_EQ(UnitsIn(D5), (std::vector<int>{5}));
     EXPECT_EQ(UnitsIn(H8), (std::vector<int>{17}));
-    EXPECT_TRUE(Window->Modified);
+    EXPECT_TRUE(MapWindowProbe::Modified(*Window));
     EXPECT_FALSE(Window->IsDragging());
     EXPECT_TRUE(UndoEnabled());
     ExpectDrawnAsModel({D5, H8});
     ExpectWindowShowsSurface();
 
-    Window->Modified = false;
+    MapWindowProbe::SetModified(*Window, false);
     Window->CmUndoMove();
     EXPECT_EQ(UnitsIn(D5), (std::vector<int>{5, 17}));
     EXPECT_TRUE(UnitsIn(H8).empty());
     EXPECT_FALSE(UndoEnabled());
-    EXPECT_TRUE(Window->Modified) << "undoing changes the turn too";
+    EXPECT_TRUE(MapWindowProbe::Modified(*Window)) << "undoing changes the turn too";
     ExpectDrawnAsModel({D5, H8});
     ExpectWindowShowsSurface();
 }
@@ -76,7 +77,7 @@ TEST_F(DragDropTest, whereADragEndsDecidesWhatMoves) {
             Window->CmMoveAll();
         Drag(At(D5), c.drop);
         EXPECT_EQ(UnitsIn(D5), c.leftOnD5) << c.what;
-        EXPECT_EQ(Window->Modified, c.modified) << c.what;
+        EXPECT_EQ(MapWindowProbe::Modified(*Window), c.modified) << c.what;
         EXPECT_EQ(UndoEnabled(), c.undo) << c.what;
         EXPECT_FALSE(Window->IsDragging()) << c.what;
         EXPECT_EQ(Window->GetCursorId(), c.moveAll ? KVKWindow::MoveAllCursor : TResId(0));
@@ -110,12 +111,12 @@ TEST_F(DragDropTest, aSavedTurnLeavesNothingToUndo) {
         Hooks.AnswerMessageBox(endOfTurn);
         Hooks.AnswerFileDialog(Dir.Path("saved.kvk"));
         Window->CmSaveTurn();
-        ASSERT_FALSE(Window->Modified);
+        ASSERT_FALSE(MapWindowProbe::Modified(*Window));
         EXPECT_FALSE(UndoEnabled()) << endOfTurn;
         Window->CmUndoMove();
         EXPECT_EQ(UnitsIn(D5), (std::vector<int>{4, 5, 17})) << endOfTurn;
         EXPECT_TRUE(UnitsIn(F5).empty()) << endOfTurn;
-        EXPECT_FALSE(Window->Modified) << endOfTurn;
+        EXPECT_FALSE(MapWindowProbe::Modified(*Window)) << endOfTurn;
     }
 }
 
@@ -141,7 +142,7 @@ TEST_F(DragDropTest, returnToStartAndItsUndo) {
     Press(At(D6)); // unit 3 began the turn on D5
     Release(At(D6));
     EXPECT_EQ(UnitsIn(D5), (std::vector<int>{5, 17, 3}));
-    EXPECT_TRUE(Window->Modified);
+    EXPECT_TRUE(MapWindowProbe::Modified(*Window));
     ASSERT_TRUE(UndoEnabled());
     Window->CmUndoMove();
     EXPECT_EQ(UnitsIn(D6), (std::vector<int>{3}));
@@ -175,10 +176,10 @@ TEST_F(DragDropTest, rightClickModesChangeTheTurn) {
     for (const Case& c : cases) {
         SetUp();
         Drag(At(F5), At(H8)); // something to undo
-        Window->Modified = false;
+        MapWindowProbe::SetModified(*Window, false);
         (Window.get()->*c.mode)();
         Press(At(c.hex), Qt::RightButton);
-        EXPECT_EQ(Window->Modified, c.modified) << c.what;
+        EXPECT_EQ(MapWindowProbe::Modified(*Window), c.modified) << c.what;
         EXPECT_EQ(UndoEnabled(), !c.modified) << c.what;
     }
     EXPECT_EQ(Window->Map().GetCounter(17)->Mark, 0);

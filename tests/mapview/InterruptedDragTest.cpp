@@ -2,6 +2,7 @@
 // refused, Escape gives it up, and the drop moves the counter that was picked up.
 #include "DialogConstants.h"
 #include "MapWindowFixture.h"
+#include "MapWindowProbe.h"
 
 namespace {
 
@@ -36,7 +37,7 @@ TEST_F(InterruptedDragTest, nothingButTheDropActsInTheMiddleOfADrag) {
         Window->CmModeMove();
         Window->RunCommand(c.rightMode);
         Drag(At(F5), At(H8)); // the move Undo takes back
-        Window->Modified = false;
+        MapWindowProbe::SetModified(*Window, false);
         Press(At(D5)); // unit 17 picked up
         ASSERT_TRUE(Window->IsDragging());
         const std::size_t boxes = Hooks.MessageBoxes().size(), dialogs = Hooks.Dialogs().size();
@@ -52,9 +53,10 @@ TEST_F(InterruptedDragTest, nothingButTheDropActsInTheMiddleOfADrag) {
         Release(At(J9));
         EXPECT_FALSE(Window->IsDragging());
         // Nothing but the drop changed the turn or the window's modes.
-        EXPECT_FALSE(Window->Zoomed) << c.what;
-        EXPECT_TRUE(Window->ModeMove && !Window->MoveAllMode) << c.what;
-        EXPECT_EQ(Window->ModeRotate ? 423 : Window->ModeMark ? 424 : 422, c.rightMode) << c.what;
+        EXPECT_FALSE(MapWindowProbe::Zoomed(*Window)) << c.what;
+        EXPECT_EQ(MapWindowProbe::LeftMode(*Window), KVKWindow::ModeMoveId) << c.what;
+        EXPECT_FALSE(MapWindowProbe::MoveAll(*Window)) << c.what;
+        EXPECT_EQ(MapWindowProbe::RightMode(*Window), c.rightMode) << c.what;
         EXPECT_EQ(Window->Map().GetCounter(17)->Mark, 0) << c.what;
         EXPECT_EQ(UnitsIn(H8), (std::vector<int>{4})) << c.what;
         EXPECT_EQ(Hooks.MessageBoxes().size(), boxes) << c.what;
@@ -63,13 +65,13 @@ TEST_F(InterruptedDragTest, nothingButTheDropActsInTheMiddleOfADrag) {
         if (c.escape) {
             EXPECT_EQ(UnitsIn(D5), (std::vector<int>{5, 17})) << c.what;
             EXPECT_TRUE(UnitsIn(J9).empty()) << c.what;
-            EXPECT_FALSE(Window->Modified) << c.what;
+            EXPECT_FALSE(MapWindowProbe::Modified(*Window)) << c.what;
             Window->CmUndoMove(); // still the move before the drag
             EXPECT_EQ(UnitsIn(F5), (std::vector<int>{4})) << c.what;
         } else {
             EXPECT_EQ(UnitsIn(D5), (std::vector<int>{5})) << c.what;
             EXPECT_EQ(UnitsIn(J9), (std::vector<int>{17})) << c.what;
-            EXPECT_TRUE(Window->Modified) << c.what;
+            EXPECT_TRUE(MapWindowProbe::Modified(*Window)) << c.what;
             Window->CmUndoMove(); // the drop is the move to undo
             EXPECT_EQ(UnitsIn(D5), (std::vector<int>{5, 17})) << c.what;
         }

@@ -4,6 +4,7 @@
 #include "DialogConstants.h"
 #include "DialogDriver.h"
 #include "MapWindowFixture.h"
+#include "MapWindowProbe.h"
 #include "TFileBatch.h"
 #include "TMemoryDC.h"
 
@@ -208,9 +209,9 @@ TEST_F(MapWindowTest, combatModeDeclaresOnOccupiedHexesAndShowCombatUsesTheCoars
     Window->CmModeCombat();
     Press(At(J9)); // empty: no dialog
     Release(At(J9));
-    EXPECT_FALSE(Window->Modified);
+    EXPECT_FALSE(MapWindowProbe::Modified(*Window));
     DeclareCombat(F5, "DE");
-    EXPECT_TRUE(Window->Modified);
+    EXPECT_TRUE(MapWindowProbe::Modified(*Window));
     auto& combats = static_cast<CaECombats&>(Window->Map().Combats());
     ASSERT_EQ(combats.Declared().size(), 1u);
     EXPECT_EQ(combats.Declared().front()->Data.HexIndex, F5);
@@ -244,7 +245,7 @@ TEST_F(MapWindowTest, closingAsksOnlyWithUnsavedWorkAndKeepsItUnlessSaved) {
     };
     for (const Case& c : cases) {
         ModalHooks hooks;
-        Window->Modified = c.modified;
+        MapWindowProbe::SetModified(*Window, c.modified);
         if (c.answer)
             hooks.AnswerMessageBox(c.answer);
         if (c.answer == IDYES) {
@@ -255,7 +256,7 @@ TEST_F(MapWindowTest, closingAsksOnlyWithUnsavedWorkAndKeepsItUnlessSaved) {
                 hooks.CancelFileDialog();
         }
         EXPECT_EQ(Window->CanClose(), c.closes) << c.what;
-        EXPECT_EQ(Window->Modified, c.modifiedAfter) << c.what;
+        EXPECT_EQ(MapWindowProbe::Modified(*Window), c.modifiedAfter) << c.what;
         if (c.saveDone) {
             EXPECT_EQ(Widget()->window()->windowTitle().toStdString(), "Kurvask  :  saved");
         }
@@ -285,7 +286,7 @@ TEST_F(MapWindowTest, openingAnotherTurnAsksFirstAndStartsAfresh) {
     for (const Case& c : cases) {
         SetUp();
         Drag(At(D5), At(H8));
-        Window->Modified = c.modified;
+        MapWindowProbe::SetModified(*Window, c.modified);
         Window->CmZoom();
         ModalHooks hooks;
         if (c.answer)
@@ -298,10 +299,10 @@ TEST_F(MapWindowTest, openingAnotherTurnAsksFirstAndStartsAfresh) {
             hooks.AnswerFileDialog(Dir.Path("other.kvk"));
         Window->CmOpenTurn();
         EXPECT_TRUE(hooks.Clean()) << c.what << ": " << hooks.Report();
-        EXPECT_EQ(Window->Zoomed, !c.opens) << c.what;
+        EXPECT_EQ(MapWindowProbe::Zoomed(*Window), !c.opens) << c.what;
         EXPECT_EQ(UnitsIn(H8).empty(), c.opens) << c.what;
-        EXPECT_EQ(UndoEnabled(), !c.opens && !Window->Zoomed) << c.what;
-        EXPECT_EQ(Window->Modified, c.modified && !c.opens) << c.what;
+        EXPECT_EQ(UndoEnabled(), !c.opens && !MapWindowProbe::Zoomed(*Window)) << c.what;
+        EXPECT_EQ(MapWindowProbe::Modified(*Window), c.modified && !c.opens) << c.what;
         if (c.opens) {
             EXPECT_EQ(Widget()->window()->windowTitle().toStdString(), "Kurvask  :  other");
         }
@@ -314,7 +315,7 @@ TEST_F(MapWindowTest, openingAnotherTurnAsksFirstAndStartsAfresh) {
 TEST_F(MapWindowTest, aSaveFailingAtAnyStepOfAnyFileChangesNothing) {
     Drag(At(D5), At(H8));
     DeclareCombat(F5, "DE");
-    ASSERT_TRUE(Window->Modified);
+    ASSERT_TRUE(MapWindowProbe::Modified(*Window));
     auto& combats = static_cast<CaECombats&>(Window->Map().Combats());
     const UnitFile::Records records = Window->Map().Records();
     const std::string combatBytes = combats.FileBytes();
@@ -350,7 +351,7 @@ TEST_F(MapWindowTest, aSaveFailingAtAnyStepOfAnyFileChangesNothing) {
                     << told;
                 EXPECT_NE(told.find("No file was changed"), std::string::npos) << told;
                 EXPECT_TRUE(hooks.Clean()) << hooks.Report();
-                EXPECT_TRUE(Window->Modified) << what;
+                EXPECT_TRUE(MapWindowProbe::Modified(*Window)) << what;
                 EXPECT_TRUE(Window->Map().Records() == records) << what;
                 EXPECT_EQ(combats.FileBytes(), combatBytes) << what;
                 EXPECT_EQ(combats.Declared().size(), 1u) << what;

@@ -25,6 +25,7 @@
 #include "DialogConstants.h"
 #include "DialogDriver.h"
 #include "KVKWindow.h"
+#include "MapWindowProbe.h"
 #include "ModalHooks.h"
 #include "MovementReport.h"
 #include "OddsTable.h"
@@ -1234,8 +1235,8 @@ protected:
                                       << "shows " << shown.size();
     }
     void CheckCommands() {
-        EXPECT_EQ(Window->Modified, Model.Modified) << "unsaved changes";
-        EXPECT_EQ(Window->Zoomed, Model.Zoomed);
+        EXPECT_EQ(MapWindowProbe::Modified(*Window), Model.Modified) << "unsaved changes";
+        EXPECT_EQ(MapWindowProbe::Zoomed(*Window), Model.Zoomed);
         EXPECT_EQ(Ask(KVKWindow::UndoMoveId).IsEnabled(), Model.CanUndo()) << "Undo Last Move";
         EXPECT_EQ(Ask(KVKWindow::MoveAllId).GetCheck() == TCommandEnabler::Checked, Model.MoveAll)
             << "Move All";
