@@ -8,7 +8,7 @@ set -euo pipefail
 cd "$(dirname "$0")"
 
 packages=(cmake ninja-build g++ qt6-base-dev libgl-dev libgtest-dev libgmock-dev libbenchmark-dev
-          clang-format fonts-dejavu-core appstream desktop-file-utils)
+          clang-format fonts-dejavu-core appstream desktop-file-utils dpkg-dev file)
 
 install_missing() {
     local missing=()

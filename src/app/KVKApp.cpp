@@ -1,5 +1,6 @@
 #include "KVKApp.h"
 
+#include "ProgramFolder.h"
 #include "TApplication.h"
 #include "TButtonGadget.h"
 #include "TDib.h"
@@ -7,7 +8,9 @@
 #include "TSeparatorGadget.h"
 #include "TXBadFile.h"
 
+#include <algorithm>
 #include <exception>
+#include <filesystem>
 #include <iostream>
 
 KVKApp::KVKApp(const std::string& mapFile, const std::string& splashFile) : MapFileName(mapFile) {
@@ -59,15 +62,38 @@ void KVKApp::OpenTurnFile(const std::string& fileName) {
     MainFrame->UpdateCommands();
 }
 
+std::vector<std::string> KVKApp::DataFolders() {
+    namespace fs = std::filesystem;
+    std::vector<std::string> folders;
+    const auto add = [&folders](const fs::path& folder) {
+        const std::string path = folder.lexically_normal().string();
+        if (!path.empty() && std::find(folders.begin(), folders.end(), path) == folders.end())
+            folders.push_back(path);
+    };
+    // A player may keep pictures of their own beside their turns: the working folder wins.
+    std::error_code error;
+    const fs::path working = fs::current_path(error);
+    add(error ? fs::path(".") : working);
+    // The data folder of the tree the program was installed with, wherever that tree was put:
+    // the same way from the executable's folder as from the install prefix's bin to its data.
+    if (const std::string program = ProgramFolder::Path(); !program.empty())
+        add(fs::path(program) / KURVASK_DATA_BESIDE_PROGRAM);
+    // The prefix the build was configured for, for a program moved away from its data.
+    add(KURVASK_INSTALLED_DATA);
+    return folders;
+}
+
 std::string KVKApp::FindDataFile(const std::string& name) {
-    if (TFileWriter::PathExists(name))
-        return name;
-#ifdef KURVASK_INSTALLED_DATA
-    const std::string installed = std::string(KURVASK_INSTALLED_DATA) + "/" + name;
-    if (TFileWriter::PathExists(installed))
-        return installed;
-#endif
-    return name;
+    const std::vector<std::string> folders = DataFolders();
+    for (const std::string& folder : folders) {
+        const std::string path = (std::filesystem::path(folder) / name).string();
+        if (TFileWriter::PathExists(path))
+            return path;
+    }
+    std::string tried;
+    for (const std::string& folder : folders)
+        tried += "\n  " + folder;
+    throw TXBadFile(name, "cannot be opened; it is in none of these folders:" + tried);
 }
 
 void KVKApp::ReportStartupFailure(const std::string& reason, bool box) {

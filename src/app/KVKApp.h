@@ -18,8 +18,9 @@
  * InitMainWindow builds the map window (the slow step the splash covers) and the frame
  * "Kurvask" around it with its menu, tool bar and status bar, and takes the splash away.
  * The pictures "kvkmap.bmp" and "splash.bmp" are looked up in the working folder first, then
- * in the installed data folder. A picture that cannot be used ends start-up with a message
- * that names the file and what is wrong.
+ * in the data folder of the tree the program was installed with, then in the data folder of
+ * the prefix the build was configured for. A picture that cannot be used ends start-up with a
+ * message that names the file and what is wrong, or every folder searched when none holds it.
  */
 class KVKApp {
 public:
@@ -47,7 +48,15 @@ public:
     TTextGadget* HexGadget = nullptr;
     TTextGadget* MoveGadget = nullptr;
 
-    /** The picture file to read: in the working folder if there, else in the data folder. */
+    /**
+     * The folders searched for the pictures, in order, each named once: the working folder,
+     * the data folder beside the executable's (<bin>/../share/kurvask), the configured one.
+     */
+    static std::vector<std::string> DataFolders();
+    /**
+     * The picture file to read, from the first of DataFolders() that holds it; raises TXBadFile
+     * naming every one of them when none does.
+     */
     static std::string FindDataFile(const std::string& name);
     /**
      * The whole program: builds it, shows the frame maximized, opens the turn file of the

@@ -7,10 +7,13 @@
 
 #include <QApplication>
 #include <QFontMetrics>
+#include <QMainWindow>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QTimer>
 
 #include <cstdlib>
+#include <iostream>
 #include <string>
 #include <utility>
 #include <vector>
@@ -91,6 +94,17 @@ ButtonList Configure(QMessageBox& box, const char* text, const char* caption, un
     return buttons;
 }
 
+/**
+ * A test hook for checking an installed program from a script, which has no other way to tell
+ * what the program did: with KURVASK_TEST_PRINT_CAPTION set, the program prints the caption of
+ * its main window on standard output as soon as the message loop runs, then quits; a message
+ * box shown before that is written to the terminal and closed instead of waiting for a person.
+ */
+bool PrintCaptionAndQuit() {
+    const char* value = std::getenv("KURVASK_TEST_PRINT_CAPTION");
+    return value && *value;
+}
+
 int AnswerOf(const QMessageBox& box, const ButtonList& buttons, unsigned flags) {
     for (const auto& [id, button] : buttons)
         if (button == box.clickedButton())
@@ -140,6 +154,10 @@ int TApplication::MessageBox(TWindow* owner, const char* text, const char* capti
     const ButtonList buttons = Configure(box, text, caption, flags);
     if (ModalHooks* hooks = ModalHooks::Active())
         return HookedAnswer(*hooks, box, buttons, flags);
+    if (PrintCaptionAndQuit()) {
+        std::cerr << "message box: " << box.text().toStdString() << std::endl;
+        return ClosedAnswer(flags);
+    }
     box.exec();
     return AnswerOf(box, buttons, flags);
 }
@@ -159,6 +177,13 @@ TApplication::~TApplication() {
 }
 
 int TApplication::Run() {
+    if (PrintCaptionAndQuit())
+        QTimer::singleShot(0, App.get(), [] {
+            for (QWidget* window : QApplication::topLevelWidgets())
+                if (auto* frame = qobject_cast<QMainWindow*>(window); frame && frame->isVisible())
+                    std::cout << frame->windowTitle().toStdString() << std::endl;
+            QApplication::quit();
+        });
     return QApplication::exec();
 }
 

@@ -21,7 +21,11 @@ public:
     TApplication(const TApplication&) = delete;
     TApplication& operator=(const TApplication&) = delete;
 
-    /** Runs the message loop until the last window closes; returns the exit status. */
+    /**
+     * Runs the message loop until the last window closes; returns the exit status. With the
+     * environment variable KURVASK_TEST_PRINT_CAPTION set (by the install tests), prints the
+     * main window's caption and quits at once instead, and message boxes do not wait.
+     */
     int Run();
     /** Whether there is a display to show windows on (or a platform chosen explicitly). */
     static bool DisplayAvailable();
