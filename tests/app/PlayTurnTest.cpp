@@ -5,18 +5,22 @@
 #include "BoardProbe.h"
 #include "CaECombats.h"
 #include "CombatFile.h"
+#include "CombatScript.h"
 #include "DialogConstants.h"
 #include "DialogDriver.h"
+#include "Hexes.h"
+#include "HookedTest.h"
+#include "MapWindowDriver.h"
 #include "MapWindowProbe.h"
 #include "ModalHooks.h"
 #include "MovementReport.h"
+#include "PixelCompare.h"
 #include "UnitFile.h"
 
 #include <QAbstractScrollArea>
 #include <QAction>
 #include <QApplication>
 #include <QMainWindow>
-#include <QMouseEvent>
 #include <QTest>
 #include <QToolBar>
 
@@ -24,10 +28,10 @@
 
 namespace {
 
-constexpr int L3 = 11 * 32 + 2, N3 = 13 * 32 + 2, J3 = 9 * 32 + 2;
+using Hexes::J3, Hexes::L3, Hexes::N3;
 constexpr int Moved = 5; // (4-3) : 18 Inf, on top of L3 in the sample turn
 
-class PlayTurnTest : public ::testing::Test {
+class PlayTurnTest : public HookedTest {
 protected:
     void SetUp() override {
         KVKMap::SlideDuration = std::chrono::milliseconds(0);
@@ -44,20 +48,7 @@ protected:
         app->OpenTurnFile(turn);
         return app;
     }
-    static QWidget* Viewport(KVKApp& app) {
-        return static_cast<QAbstractScrollArea*>(app.Window().GetWidget())->viewport();
-    }
-    static QPoint At(KVKApp& app, int hex) {
-        const TPoint p = MapBoard::HexOrigin(hex) + TPoint(12, 20) - app.Window().GetScrollPos();
-        return {p.x, p.y};
-    }
-    // The pointer comes to rest over a point of the map window.
-    static void Hover(KVKApp& app, const QPoint& p) {
-        QWidget* view = Viewport(app);
-        QMouseEvent move(QEvent::MouseMove, p, view->mapToGlobal(p), Qt::NoButton, Qt::NoButton,
-                         Qt::NoModifier);
-        QApplication::sendEvent(view, &move);
-    }
+    static MapWindowDriver Player(KVKApp& app) { return MapWindowDriver(app.Window()); }
     static void ClickToolButton(KVKApp& app, int id) {
         auto* tools = app.Frame().GetWidget()->findChild<QToolBar*>();
         QTest::mouseClick(tools->widgetForAction(app.Frame().Action(id)), Qt::LeftButton);
@@ -66,33 +57,23 @@ protected:
     void PlayAndSave(KVKApp& app, int answer, bool withCombat) {
         ASSERT_EQ(BoardProbe::UnitsIn(app.Window().Map(), L3).back(), Moved);
         ASSERT_TRUE(BoardProbe::UnitsIn(app.Window().Map(), N3).empty());
-        QWidget* view = Viewport(app);
-        QTest::mousePress(view, Qt::LeftButton, {}, At(app, L3));
-        QTest::mouseMove(view, At(app, L3) + QPoint(30, 4));
-        QTest::mouseMove(view, At(app, N3));
-        QTest::mouseRelease(view, Qt::LeftButton, {}, At(app, N3));
+        const MapWindowDriver player = Player(app);
+        player.Drag(player.At(L3), player.At(N3), 2);
         EXPECT_EQ(BoardProbe::UnitsIn(app.Window().Map(), N3), (std::vector<int>{Moved}));
         if (withCombat) {
             ClickToolButton(app, 413);
             EXPECT_EQ(MapWindowProbe::LeftMode(app.Window()), KVKWindow::ModeCombatId);
             EXPECT_TRUE(app.Frame().Action(413)->isChecked()) << "the button looks pressed";
-            Hooks.DriveDialog(9400, [](DialogDriver& d) {
-                d.Click(9407); // 3:1
-                d.Click(1);
-                d.Type(9519, "DR: defender retreats");
-                d.Click(2);
-            });
-            QTest::mouseClick(view, Qt::LeftButton, {}, At(app, J3));
+            CombatScript::Resolve("DR: defender retreats", CombatScript::ThreeToOne);
+            player.Click(player.At(J3));
         }
-        Hooks.AnswerMessageBox(answer);
-        Hooks.AnswerFileDialog(Dir.Path("turn02.kvk"));
+        MapWindowDriver::AnswerSave(answer, Dir.Path("turn02.kvk"));
         app.Frame().Action(401)->trigger(); // Files > Save Turn
         EXPECT_FALSE(MapWindowProbe::Modified(app.Window()));
         EXPECT_EQ(app.Frame().GetWidget()->windowTitle().toStdString(), "Kurvask  :  turn02");
     }
 
     TestDir Dir;
-    ModalHooks Hooks;
     UnitFile::Records Sample;
 };
 
@@ -125,24 +106,21 @@ TEST_F(PlayTurnTest, anEndedTurnReachesTheOpponentWithItsMoveAndCombat) {
     auto opponent = Start(Dir.Path("turn02.kvk"));
     KVKWindow& seen = opponent->Window();
     EXPECT_EQ(BoardProbe::UnitsIn(seen.Map(), N3), (std::vector<int>{Moved}));
-    Hover(*opponent, At(*opponent, N3));
+    Player(*opponent).MoveTo(Player(*opponent).At(N3));
     EXPECT_EQ(opponent->HexGadget->GetText(), "Hex : N3");
     EXPECT_EQ(opponent->MoveGadget->GetText(), "Yet To Move") << "the turn's end reset every start";
     const TBitmap& green = TModule::Application().GetBitmap(combat.MarkerImage);
-    for (int y = 0; y < 8; ++y)
-        for (int x = 0; x < 8; ++x)
-            ASSERT_EQ(seen.Map().MapSurface().GetPixel(combat.MarkerPosition.x + x,
-                                                       combat.MarkerPosition.y + y),
-                      green.GetPixel(x, y));
+    EXPECT_TRUE(PixelCompare::Same({0, 0, 8, 8},
+                                   PixelCompare::Of(seen.Map().MapSurface(), combat.MarkerPosition),
+                                   PixelCompare::Of(green)));
     ClickToolButton(*opponent, 422);
     std::string shown;
     Hooks.DriveDialog(9430, [&](DialogDriver& d) {
         shown = d.Text(9431) + " " + d.Text(9432);
         d.Click(2);
     });
-    QTest::mouseClick(Viewport(*opponent), Qt::RightButton, {}, At(*opponent, J3));
+    Player(*opponent).Click(Player(*opponent).At(J3), Qt::RightButton);
     EXPECT_EQ(shown, combat.Data.DieRoll + " DR: defender retreats");
-    EXPECT_TRUE(Hooks.Clean()) << Hooks.Report();
 }
 
 TEST_F(PlayTurnTest, aTurnSavedPartWayGoesOnWhereItWas) {
@@ -151,15 +129,14 @@ TEST_F(PlayTurnTest, aTurnSavedPartWayGoesOnWhereItWas) {
     player.reset();
 
     auto again = Start(Dir.Path("turn02.kvk"));
-    Hover(*again, At(*again, N3));
+    Player(*again).MoveTo(Player(*again).At(N3));
     EXPECT_EQ(again->MoveGadget->GetText(), "Has Moved");
     ClickToolButton(*again, 412); // Return to Start Hex
-    QTest::mouseClick(Viewport(*again), Qt::LeftButton, {}, At(*again, N3));
+    Player(*again).Click(Player(*again).At(N3));
     EXPECT_EQ(BoardProbe::UnitsIn(again->Window().Map(), L3).back(), Moved);
     EXPECT_TRUE(BoardProbe::UnitsIn(again->Window().Map(), N3).empty());
     EXPECT_TRUE(MapWindowProbe::Modified(again->Window()));
     EXPECT_TRUE(again->Frame().Action(405)->isEnabled()) << "the return can be undone";
-    EXPECT_TRUE(Hooks.Clean()) << Hooks.Report();
 }
 
 } // namespace

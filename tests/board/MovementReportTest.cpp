@@ -2,16 +2,16 @@
 // replacing an older report.
 #include "MovementReport.h"
 #include "BoardFixture.h"
+#include "Hexes.h"
 
 #include <gtest/gtest.h>
 
 namespace {
 
-class MovementReportTest : public BoardFixture {
-protected:
-    // Hex indices by label: D5 is column 3 row 4, and so on.
-    static constexpr int D5 = 3 * 32 + 4, D6 = 3 * 32 + 5, A1 = 0, QQ32 = 1375, B2 = 33;
-};
+using Hexes::A1, Hexes::B2, Hexes::D5, Hexes::D6;
+constexpr int QQ32 = 1375; // the last hex on the map, column 42
+
+class MovementReportTest : public BoardFixture {};
 
 TEST_F(MovementReportTest, fullReportForAHandMadePosition) {
     Load({

@@ -2,6 +2,7 @@
 // marker, results per hex, and a fresh combat list after clearing.
 #include "BoardProbe.h"
 #include "CaECombats.h"
+#include "CombatScript.h"
 #include "DialogDriver.h"
 #include "KVKMap.h"
 #include "ModalHooks.h"
@@ -20,12 +21,7 @@ protected:
                                          Dir.Path("map.bmp").c_str(), &CaECombats::Make);
     }
     void DeclareAt(const TPoint& mapPoint) {
-        Hooks.DriveDialog(9400, [](DialogDriver& d) {
-            d.Click(9406);
-            d.Click(1);
-            d.Type(9519, "ok");
-            d.Click(2);
-        });
+        CombatScript::Resolve("ok", CombatScript::OneToThree);
         Board->DeclareCombat(Window, {0, 0}, mapPoint);
     }
     CaECombats& Combats() { return static_cast<CaECombats&>(Board->Combats()); }

@@ -2,6 +2,7 @@
 // read back, damaged files, and the result dialogs per hex.
 #include "CaECombats.h"
 #include "CombatFile.h"
+#include "CombatScript.h"
 #include "CombatShowDlg.h"
 #include "DialogDriver.h"
 #include "MapBoard.h"
@@ -32,12 +33,7 @@ protected:
     // exactly die and the comment.
     void Declare(CaECombats& list, int hex, int oddsButton, int die, const std::string& comment) {
         SeedFor(die);
-        Hooks.DriveDialog(9400, [=](DialogDriver& d) {
-            d.Click(oddsButton);
-            d.Click(1);
-            d.Type(9519, comment);
-            d.Click(2);
-        });
+        CombatScript::Resolve(comment, oddsButton);
         list.Declare(Screen, Scroll, hex);
     }
     // Seeds the generator so that the next unmodified roll gives die.

@@ -6,6 +6,8 @@
 #include "TCommandEnabler.h"
 
 #include <QAbstractScrollArea>
+#include <QApplication>
+#include <QMouseEvent>
 #include <QTest>
 
 #include <gtest/gtest.h>
@@ -40,8 +42,15 @@ public:
         Press(p, b);
         Release(p, b);
     }
-    /** The pointer moves over the viewport (with whatever button is held). */
-    void MoveTo(const TPoint& p) const { QTest::mouseMove(Viewport(), Q(p)); }
+    /**
+     * The pointer moves over the viewport. Sent to it directly, as the test library's moves
+     * reach only the window under the pointer, which another top-level window may hide.
+     */
+    void MoveTo(const TPoint& p) const {
+        QMouseEvent move(QEvent::MouseMove, Q(p), Viewport()->mapToGlobal(Q(p)), Qt::NoButton,
+                         Qt::NoButton, Qt::NoModifier);
+        QApplication::sendEvent(Viewport(), &move);
+    }
     /**
      * A drag as a player makes it: press, steps - 1 moves on the way, the move onto to,
      * release. Never through (0, 0), which the test library takes for the widget's middle.

@@ -30,6 +30,7 @@
 #include "TModule.h"
 #include "TestFiles.h"
 #include "TurnFile.h"
+#include "TurnRecords.h"
 #include "UnitFile.h"
 
 #include <QDir>
@@ -62,8 +63,7 @@ namespace {
 
 using Clock = std::chrono::steady_clock;
 
-constexpr int OffBoard = 1900;
-constexpr int D5 = 3 * 32 + 4, D6 = 3 * 32 + 5, B2 = 33;
+using Hexes::B2, Hexes::D5, Hexes::D6;
 
 // The randomly timed kills: as many as this, but once they have taken TimedKillsTime no more
 // than TimedKillsAtLeast, as a save takes as long as the disk does.
@@ -228,11 +228,8 @@ protected:
 
         // The old turn, as received from the opponent: no unit away from its start hex, and one
         // combat of theirs; no note of the player's own turn.
-        OldRecords.fill(CounterRecord(OffBoard, OffBoard, 0));
-        OldRecords[3] = CounterRecord(D6, D6, 0);
-        OldRecords[5] = CounterRecord(D5, D5, 0);
-        OldRecords[17] = CounterRecord(D5, D5, 0);
-        OldRecords[4] = CounterRecord(B2, B2, 1);
+        OldRecords =
+            TurnRecords::OffMapExcept({{3, D6, D6}, {5, D5, D5}, {17, D5, D5}, {4, B2, B2, 1}});
         CombatRecord opponent;
         opponent.Data = {"3:1", "4", "the opponent's", B2};
         opponent.MarkerPosition = {60, 46};

@@ -6,14 +6,17 @@
 #include "BoardProbe.h"
 #include "CaECombats.h"
 #include "CombatFile.h"
+#include "CombatScript.h"
 #include "CompanionFileName.h"
 #include "DialogConstants.h"
-#include "DialogDriver.h"
 #include "FakeCombatList.h"
+#include "Hexes.h"
+#include "HookedTest.h"
 #include "ModalHooks.h"
 #include "TFileBatch.h"
 #include "TMemoryDC.h"
 #include "TestFiles.h"
+#include "TurnRecords.h"
 
 #include <QDir>
 #include <QFile>
@@ -27,8 +30,8 @@
 
 namespace {
 
-constexpr int OffBoard = 1900;
-constexpr int D5 = 3 * 32 + 4, D6 = 3 * 32 + 5, B2 = 33, C2 = 65;
+using namespace Hexes;
+using TurnRecords::Bytes;
 
 // What a player could see of the board: where every unit stands, the map surface with its
 // counters and markers, and the combats.
@@ -41,7 +44,7 @@ struct BoardState {
     bool operator==(const BoardState&) const = default;
 };
 
-class TurnFileTest : public ::testing::Test {
+class TurnFileTest : public HookedTest {
 protected:
     void SetUp() override {
         KVKMap::SlideDuration = std::chrono::milliseconds(0);
@@ -52,19 +55,7 @@ protected:
     }
     void TearDown() override {
         TFileBatch::SetFaultHook({});
-        EXPECT_TRUE(Hooks.Clean()) << Hooks.Report();
-    }
-
-    struct Placement {
-        int Unit, Hex, Start, Mark;
-    };
-    /** A unit file with every unit off the map except the placements. */
-    static std::string UnitBytes(const std::vector<Placement>& placements) {
-        UnitFile::Records records;
-        records.fill(CounterRecord(OffBoard, OffBoard, 0));
-        for (const Placement& p : placements)
-            records[std::size_t(p.Unit)] = CounterRecord(p.Hex, p.Start, p.Mark);
-        return UnitFile::Serialize(records);
+        HookedTest::TearDown();
     }
     void Open(const std::string& name) {
         Board->FileData.FileName = Dir.Path(name);
@@ -74,12 +65,7 @@ protected:
     }
     // Declaring and saving answer their dialogs through the hooks in force.
     void Declare(int hex, const std::string& comment) {
-        ModalHooks::Active()->DriveDialog(9400, [comment](DialogDriver& d) {
-            d.Click(9407);
-            d.Click(1);
-            d.Type(9519, comment);
-            d.Click(2);
-        });
+        CombatScript::Resolve(comment);
         Board->DeclareCombat(Screen, {0, 0}, MapBoard::HexOrigin(hex) + TPoint(12, 20));
     }
     /** Saves with the answer to the end-of-turn question, as name; returns the caption. */
@@ -105,7 +91,6 @@ protected:
     std::vector<int> UnitsIn(int hex) { return BoardProbe::UnitsIn(*Board, hex); }
 
     TestDir Dir;
-    ModalHooks Hooks;
     std::unique_ptr<KVKMap> Board;
     std::unique_ptr<TurnFile> Turn;
     TBitmap ScreenBits{400, 300};
@@ -136,7 +121,7 @@ TEST(TurnFileNames, captionsAndCompanionNames) {
 
 TEST_F(TurnFileTest, openingReadsTheUnitsTheCombatsAndStacksByUnitIndex) {
     // A folder name with a backslash in it: the caption takes what follows the last one.
-    Dir.Write("x\\turn.kvk", UnitBytes({{17, D5, D5, 0}, {5, D5, D6, 2}, {3, B2, B2, 1}}));
+    Dir.Write("x\\turn.kvk", Bytes({{17, D5, D5, 0}, {5, D5, D6, 2}, {3, B2, B2, 1}}));
     CombatRecord opponent;
     opponent.Data = {"3:1", "4", "opponent", B2};
     opponent.MarkerPosition = {60, 46};
@@ -156,15 +141,15 @@ TEST_F(TurnFileTest, openingReadsTheUnitsTheCombatsAndStacksByUnitIndex) {
 }
 
 TEST_F(TurnFileTest, everyRefusedOpenKeepsTheLoadedTurn) {
-    Dir.Write("good.kvk", UnitBytes({{3, D6, D5, 0}, {4, B2, B2, 3}}));
+    Dir.Write("good.kvk", Bytes({{3, D6, D5, 0}, {4, B2, B2, 3}}));
     Open("good.kvk");
     Declare(C2, "kept");
     const BoardState before = State();
 
-    std::string cut = UnitBytes({});
+    std::string cut = Bytes({});
     cut.resize(1759);
-    std::string badHex = UnitBytes({{9, 1920, 0, 0}});
-    std::string badMark = UnitBytes({{9, 40000 + 5, 0, 0}});
+    std::string badHex = Bytes({{9, 1920, 0, 0}});
+    std::string badMark = Bytes({{9, 40000 + 5, 0, 0}});
     Dir.Write("cut.kvk", cut);
     Dir.Write("hex.kvk", badHex);
     Dir.Write("mark.kvk", badMark);
@@ -220,7 +205,7 @@ TEST_F(TurnFileTest, everyRefusedOpenKeepsTheLoadedTurn) {
 }
 
 TEST_F(TurnFileTest, loadTurnReadsOnlyOntoAnEmptyBoard) {
-    Dir.Write("turn.kvk", UnitBytes({{3, D6, D5, 0}}));
+    Dir.Write("turn.kvk", Bytes({{3, D6, D5, 0}}));
     Dir.Write("bad.kvk", "not a turn");
     Board->FileData.FileName = Dir.Path("bad.kvk");
     EXPECT_FALSE(Turn->LoadTurn());
@@ -235,7 +220,7 @@ TEST_F(TurnFileTest, loadTurnReadsOnlyOntoAnEmptyBoard) {
 }
 
 TEST_F(TurnFileTest, endOfTurnAndIntermediateSaves) {
-    Dir.Write("turn.kvk", UnitBytes({{3, D6, D5, 0}, {5, D5, D5, 0}, {17, D5, D5, 0}}));
+    Dir.Write("turn.kvk", Bytes({{3, D6, D5, 0}, {5, D5, D5, 0}, {17, D5, D5, 0}}));
     struct Case {
         int answer;
         bool movedStaysMoved;
@@ -273,7 +258,7 @@ TEST_F(TurnFileTest, endOfTurnAndIntermediateSaves) {
 }
 
 TEST_F(TurnFileTest, cancellingTheQuestionOrTheDialogWritesNothing) {
-    Dir.Write("turn.kvk", UnitBytes({{3, D6, D5, 0}}));
+    Dir.Write("turn.kvk", Bytes({{3, D6, D5, 0}}));
     Open("turn.kvk");
     const BoardState before = State();
 
@@ -324,7 +309,7 @@ TEST_F(TurnFileTest, combatsAcrossSaves) {
     };
     // The opponent's turn as it arrives by mail: saved at the end of their turn, without the
     // note their program kept beside it.
-    Dir.Write("base.kvk", UnitBytes({{3, D5, D5, 0}}));
+    Dir.Write("base.kvk", Bytes({{3, D5, D5, 0}}));
     Open("base.kvk");
     Declare(B2, "theirs");
     Save(IDYES, "opp.kvk");
@@ -399,7 +384,7 @@ TEST_F(TurnFileTest, aFailedReadBackAfterACompletedSaveSaysTheFilesWereWritten) 
             return std::make_unique<FakeCombatList>();
         });
     Turn = std::make_unique<TurnFile>(*Board);
-    Dir.Write("turn.kvk", UnitBytes({{3, D6, D5, 0}}));
+    Dir.Write("turn.kvk", Bytes({{3, D6, D5, 0}}));
     Open("turn.kvk");
     Hooks.AnswerMessageBox(IDYES);
     Hooks.AnswerFileDialog(Dir.Path("saved.kvk"));
@@ -419,7 +404,7 @@ TEST_F(TurnFileTest, aFailedReadBackAfterACompletedSaveSaysTheFilesWereWritten) 
 // and leaves the board as it was. (Failures at each step of writing are tested through the map
 // window.)
 TEST_F(TurnFileTest, aFailedSaveReplacesNoFile) {
-    Dir.Write("turn.kvk", UnitBytes({{3, D6, D5, 0}}));
+    Dir.Write("turn.kvk", Bytes({{3, D6, D5, 0}}));
     Open("turn.kvk");
     Declare(B2, "unsaved");
     const BoardState before = State();

@@ -26,7 +26,8 @@
 // process runs more than one thread, which would make forking it unsafe. A saving process
 // exits 0 when the save completed, 4 when it did not, 5 when it asked something.
 #include "CaECombats.h"
-#include "DialogDriver.h"
+#include "CombatScript.h"
+#include "Hexes.h"
 #include "KVKMap.h"
 #include "ModalHooks.h"
 #include "TBitmap.h"
@@ -55,7 +56,7 @@ namespace {
 
 using Clock = std::chrono::steady_clock;
 
-constexpr int D5 = 3 * 32 + 4, D6 = 3 * 32 + 5, B2 = 33, C2 = 65;
+using Hexes::B2, Hexes::C2, Hexes::D5, Hexes::D6;
 
 void Say(const std::string& line) {
     const std::string text = line + "\n";
@@ -161,12 +162,7 @@ int main(int argc, char** argv) {
     board.TransferTopCounter(InHex(D6), InHex(B2), {0, 0}, screen);
     for (const auto& [hex, comment] :
          {std::pair{B2, "first combat of the new turn"}, std::pair{C2, "second"}}) {
-        hooks.DriveDialog(9400, [text = std::string(comment)](DialogDriver& d) {
-            d.Click(9407);
-            d.Click(1);
-            d.Type(9519, text);
-            d.Click(2);
-        });
+        CombatScript::Resolve(comment);
         board.DeclareCombat(screen, {0, 0}, InHex(hex));
     }
     if (!hooks.Clean()) {
