@@ -1,6 +1,7 @@
 // The game board: spreads, moves, Move All, return to start, rotation, marks, clearing, and
 // what each of them leaves in the map surface and in the window.
 #include "BoardFixture.h"
+#include "PixelCompare.h"
 
 #include <gtest/gtest.h>
 
@@ -58,31 +59,22 @@ TEST_F(GameBoardTest, wipingRestoresExactlyTheBodyAndTouchesNothingElse) {
     const TBitmap screenBefore = Screen;
     // Mark the surroundings of the body so a stray write shows.
     Board->CycleMark({40, 45}, {0, 0}, Window);
-    for (int y = 0; y < TestPictures::MapHeight; ++y)
-        for (int x = 0; x < TestPictures::MapWidth; ++x) {
-            const bool inBody = x >= 35 && x < 59 && y >= 40 && y < 80;
-            if (!inBody) {
-                ASSERT_EQ(Board->MapSurface().GetPixel(x, y), surfaceBefore.GetPixel(x, y));
-            }
-        }
-    for (int y = 0; y < 300; ++y)
-        for (int x = 0; x < 400; ++x) {
-            const bool inBody = x >= 35 && x < 59 && y >= 40 && y < 80;
-            if (!inBody) {
-                ASSERT_EQ(Screen.GetPixel(x, y), screenBefore.GetPixel(x, y));
-            }
-        }
+    const auto inBody = [](int x, int y) { return x >= 35 && x < 59 && y >= 40 && y < 80; };
+    EXPECT_TRUE(PixelCompare::Same({0, 0, TestPictures::MapWidth, TestPictures::MapHeight},
+                                   PixelCompare::Of(Board->MapSurface()),
+                                   PixelCompare::Of(surfaceBefore), 1, inBody));
+    EXPECT_TRUE(PixelCompare::Same({0, 0, 400, 300}, PixelCompare::Of(Screen),
+                                   PixelCompare::Of(screenBefore), 1, inBody));
 }
 
 TEST_F(GameBoardTest, movingTheLastCounterLeavesTheBareMap) {
     Load({{5, 33, 33, 0}});
     ASSERT_TRUE(Board->MoveTopCounter({40, 45}, {75, 30}, {0, 0}, Window));
     EXPECT_FALSE(Board->HasCounters({40, 45}));
-    for (int y = 40; y < 80; ++y)
-        for (int x = 35; x < 59; ++x) {
-            ASSERT_EQ(Board->MapSurface().GetPixel(x, y), TestPictures::MapPixel(x, y));
-            ASSERT_EQ(Screen.GetPixel(x, y), TestPictures::MapPixel(x, y));
-        }
+    const TRect body(35, 40, 59, 80);
+    EXPECT_TRUE(
+        PixelCompare::Same(body, PixelCompare::Of(Board->MapSurface()), TestPictures::MapPixel));
+    EXPECT_TRUE(PixelCompare::Same(body, PixelCompare::Of(Screen), TestPictures::MapPixel));
 }
 
 TEST_F(GameBoardTest, moveFromAnEmptyHexIsRefused) {
@@ -146,9 +138,9 @@ TEST_F(GameBoardTest, clearBoardRestoresTheMapOnlyWhenATurnIsLoaded) {
     EXPECT_FALSE(Board->TurnLoaded);
     EXPECT_EQ(Board->GetCounter(0), nullptr);
     EXPECT_FALSE(Board->HasCounters({40, 45}));
-    for (int y = 0; y < TestPictures::MapHeight; y += 3)
-        for (int x = 0; x < TestPictures::MapWidth; x += 3)
-            ASSERT_EQ(Board->MapSurface().GetPixel(x, y), TestPictures::MapPixel(x, y));
+    EXPECT_TRUE(PixelCompare::Same({0, 0, TestPictures::MapWidth, TestPictures::MapHeight},
+                                   PixelCompare::Of(Board->MapSurface()), TestPictures::MapPixel,
+                                   3));
 }
 
 TEST_F(GameBoardTest, loadStacksInUnitOrderAndRefusesBadRecords) {

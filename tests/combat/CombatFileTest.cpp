@@ -143,6 +143,9 @@ TEST(CombatFile, corruptFilesAreRefusedWhole) {
         {"huge count in a tiny file", Bytes({0xff, 0xff, 0xff, 0x7f}) + GoldenRecord,
          Fault::CountTooLarge},
         {"two combats, bytes for one", Bytes({2, 0, 0, 0}) + GoldenRecord, Fault::CountTooLarge},
+        // 10001 records of 28 bytes would fit, but no turn has that many combats.
+        {"more combats than a turn has", Bytes({0x11, 0x27, 0, 0}) + std::string(10001 * 28, '\0'),
+         Fault::CountTooLarge},
         {"count fits by size, second record cut",
          Bytes({2, 0, 0, 0}) + GoldenRecord + std::string(20, '\0'), Fault::Truncated},
         {"negative odds length", OneRecord(-1, 1, 2, 8515), Fault::BadTextLength},
@@ -164,8 +167,14 @@ TEST(CombatFile, corruptFilesAreRefusedWhole) {
         EXPECT_FALSE(parsed.Reason.empty()) << c.what;
         EXPECT_TRUE(parsed.Records.empty()) << c.what;
     }
-    // The limits themselves are fine.
+    // The limits themselves are fine: 10000 combats are read, and a file no longer than the
+    // largest the reader reads holds them all.
     EXPECT_TRUE(CombatFile::Parse(OneRecord(83, 83, 83, 8506)).Ok());
+    std::vector<CombatRecord> most(10000, GoldenCombat());
+    most.back().Data = {std::string(83, 'o'), std::string(83, 'd'), std::string(83, 'c'), 33};
+    const std::string largest = CombatFile::Serialize(most);
+    EXPECT_TRUE(CombatFile::Parse(largest).Ok());
+    EXPECT_LE(largest.size(), 4u + 10000u * (28u + 3u * 84u));
     EXPECT_TRUE(CombatFile::Parse(OneRecord(0, 0, 0, 8517)).Ok());
 }
 

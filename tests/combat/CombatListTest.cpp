@@ -7,6 +7,7 @@
 #include "DialogDriver.h"
 #include "MapBoard.h"
 #include "ModalHooks.h"
+#include "PixelCompare.h"
 #include "RollDie.h"
 #include "TMemoryDC.h"
 #include "TestFiles.h"
@@ -104,9 +105,8 @@ TEST_F(CombatListTest, writtenCombatsReadBackNewestFirstWithGreenMarkers) {
         Declare(list, 70, 9411, 6, "second");
         ASSERT_TRUE(list.WriteFile(Dir.Path("t.cbt")));
     } // the list goes: its markers leave the surface
-    for (int y = 0; y < Map.Height(); y += 2)
-        for (int x = 0; x < Map.Width(); x += 2)
-            ASSERT_EQ(Map.GetPixel(x, y), bare.GetPixel(x, y));
+    EXPECT_TRUE(PixelCompare::Same({0, 0, Map.Width(), Map.Height()}, PixelCompare::Of(Map),
+                                   PixelCompare::Of(bare), 2));
 
     CaECombats read(nullptr, &TModule::Application(), &Surface);
     read.ReadFile(Dir.Path("t.cbt"));
@@ -153,9 +153,9 @@ TEST_F(CombatListTest, aDamagedFileAddsNothingAndIsReportedOnce) {
         EXPECT_NE(hooks.MessageBoxes()[0].Text.find(Dir.Path("bad.cbt")), std::string::npos);
         EXPECT_NE(hooks.MessageBoxes()[0].Text.find("could not be read"), std::string::npos);
         EXPECT_TRUE(hooks.Clean()) << hooks.Report();
-        for (int y = 0; y < Map.Height(); y += 3)
-            for (int x = 0; x < Map.Width(); x += 3)
-                ASSERT_EQ(Map.GetPixel(x, y), before.GetPixel(x, y)) << c.what;
+        EXPECT_TRUE(PixelCompare::Same({0, 0, Map.Width(), Map.Height()}, PixelCompare::Of(Map),
+                                       PixelCompare::Of(before), 3))
+            << c.what;
     }
     // A missing file changes nothing and says nothing.
     good.ReadFile(Dir.Path("missing.cbt"));
@@ -197,12 +197,10 @@ TEST_F(CombatListTest, showAllThenClearAllLeavesSurfaceAndScreenAsBefore) {
     list.ShowAll(Screen, Scroll);
     EXPECT_NE(Surface.GetPixel(26, 46), surfaceBefore.GetPixel(26, 46));
     list.ClearAll(Screen, Scroll);
-    for (int y = 0; y < Map.Height(); ++y)
-        for (int x = 0; x < Map.Width(); ++x)
-            ASSERT_EQ(Map.GetPixel(x, y), surfaceBefore.GetPixel(x, y));
-    for (int y = 0; y < 150; ++y)
-        for (int x = 0; x < 200; ++x)
-            ASSERT_EQ(ScreenBits.GetPixel(x, y), screenBefore.GetPixel(x, y));
+    EXPECT_TRUE(PixelCompare::Same({0, 0, Map.Width(), Map.Height()}, PixelCompare::Of(Map),
+                                   PixelCompare::Of(surfaceBefore)));
+    EXPECT_TRUE(PixelCompare::Same({0, 0, 200, 150}, PixelCompare::Of(ScreenBits),
+                                   PixelCompare::Of(screenBefore)));
     EXPECT_TRUE(Hooks.Clean()) << Hooks.Report();
 }
 
@@ -223,10 +221,9 @@ TEST_F(CombatListTest, overlappingMarkersComeOffWithoutFragments) {
     Dir.Write("t.cbt", CombatFile::Serialize(received));
     const TBitmap bare = Map;
     auto expectBare = [&](const char* what) {
-        for (int y = 0; y < Map.Height(); ++y)
-            for (int x = 0; x < Map.Width(); ++x)
-                ASSERT_EQ(Map.GetPixel(x, y), bare.GetPixel(x, y))
-                    << what << " at " << x << "," << y;
+        EXPECT_TRUE(PixelCompare::Same({0, 0, Map.Width(), Map.Height()}, PixelCompare::Of(Map),
+                                       PixelCompare::Of(bare)))
+            << what;
     };
     for (const bool clearFirst : {false, true}) {
         auto list = std::make_unique<CaECombats>(nullptr, &TModule::Application(), &Surface);
