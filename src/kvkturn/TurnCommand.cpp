@@ -5,6 +5,7 @@
 #include "FileNameText.h"
 #include "MapBoard.h"
 #include "MovementReport.h"
+#include "ReceivedMoves.h"
 #include "TFileWriter.h"
 #include "UnitFile.h"
 #include "UnitRoster.h"
@@ -190,16 +191,58 @@ void ShowJson(const Turn& turn, std::ostream& out) {
     out << (first ? "]" : "\n  ]") << "\n}\n";
 }
 
+/** The largest movement report: its header, a line for every unit and the separator. */
+constexpr std::size_t MaxReportSize = 64 * 1024;
+
+/** The moves of the turn from the report beside its unit file; a Failure when it disagrees. */
+ReceivedMoves ReadMoves(const Turn& turn) {
+    const std::string name = CompanionFileName(turn.UnitFileName, ".txt");
+    if (!TFileWriter::PathExists(name))
+        throw Failure(Name(name) + ": no movement report");
+    std::string text, why;
+    if (!TFileWriter::ReadAll(name, text, &why, MaxReportSize))
+        throw Failure(Name(name) + ": cannot be read: " + why);
+    if (text.size() > MaxReportSize)
+        throw Failure(Name(name) + ": too large to be a movement report");
+    ReceivedMoves moves = ReceivedMoves::Match(text, turn.Units);
+    if (!moves.Ok())
+        throw Failure(Name(name) + ": the movement report does not match this turn (line " +
+                      std::to_string(moves.FaultLine) + "): " + moves.Reason);
+    return moves;
+}
+
+void ShowMoves(const ReceivedMoves& moves, bool json, std::ostream& out) {
+    if (!json) {
+        out << moves.HeaderLine << "\n";
+        for (const ReceivedMoves::Move& m : moves.Moves)
+            out << m.Line << "\n";
+        return;
+    }
+    out << "[";
+    bool first = true;
+    for (const ReceivedMoves::Move& m : moves.Moves) {
+        out << (first ? "\n" : ",\n") << "  {\"unit\": " << m.Unit
+            << ", \"label\": " << Json(std::string(UnitRoster::Label(m.Unit)))
+            << ", \"from\": " << Json(m.From < 0 ? "Off board" : HexName(m.From))
+            << ", \"to\": " << Json(HexName(m.To)) << ", \"note\": " << Json(m.Note) << "}";
+        first = false;
+    }
+    out << (first ? "]\n" : "\n]\n");
+}
+
 } // namespace
 
 const char* TurnCommand::Usage() {
     return "usage: kvkturn show TURN.kvk [--json]\n"
            "       kvkturn report TURN.kvk\n"
            "       kvkturn check TURN.kvk\n"
+           "       kvkturn moves TURN.kvk [--json]\n"
            "Reads a turn's unit file and the combat file beside it (TURN.cbt).\n"
            "  show    every unit on the map and every combat, as text or as JSON\n"
            "  report  the movement report that saving this turn writes\n"
-           "  check   checks both files; exit status 0 when sound, 1 when not\n";
+           "  check   checks both files, and the movement report (TURN.txt) when there is one;\n"
+           "          exit status 0 when sound, 1 when not\n"
+           "  moves   the moves of the turn, from its movement report matched to its units\n";
 }
 
 int TurnCommand::Run(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
@@ -215,15 +258,15 @@ int TurnCommand::Run(const std::vector<std::string>& args, std::ostream& out, st
         else
             words.push_back(a);
     }
-    const bool known =
-        words.size() == 2 && (words[0] == "show" || words[0] == "report" || words[0] == "check");
-    if (!known || (json && words[0] != "show") || words[1].empty()) {
+    const bool known = words.size() == 2 && (words[0] == "show" || words[0] == "report" ||
+                                             words[0] == "check" || words[0] == "moves");
+    if (!known || (json && words[0] != "show" && words[0] != "moves") || words[1].empty()) {
         err << Usage();
         return BadUsage;
     }
     const std::string& command = words[0];
     try {
-        const Turn turn = ReadTurn(words[1], command != "report");
+        const Turn turn = ReadTurn(words[1], command != "report" && command != "moves");
         if (command == "show") {
             if (json)
                 ShowJson(turn, out);
@@ -231,6 +274,8 @@ int TurnCommand::Run(const std::vector<std::string>& args, std::ostream& out, st
                 ShowText(turn, out);
         } else if (command == "report") {
             out << MovementReport::Text(turn.Units);
+        } else if (command == "moves") {
+            ShowMoves(ReadMoves(turn), json, out);
         } else {
             out << Name(turn.UnitFileName) << ": sound unit file\n";
             if (turn.Combats)
@@ -238,6 +283,12 @@ int TurnCommand::Run(const std::vector<std::string>& args, std::ostream& out, st
                     << (turn.Combats->size() == 1 ? " combat\n" : " combats\n");
             else
                 out << Name(turn.CombatFileName) << ": none (a turn without combats)\n";
+            const std::string report = CompanionFileName(turn.UnitFileName, ".txt");
+            if (TFileWriter::PathExists(report)) {
+                const ReceivedMoves moves = ReadMoves(turn);
+                out << Name(report) << ": the movement report matches, " << moves.Moves.size()
+                    << (moves.Moves.size() == 1 ? " move\n" : " moves\n");
+            }
         }
     } catch (const Failure& f) {
         err << "kvkturn: " << f.Message << "\n";

@@ -2,8 +2,10 @@
 // with its exit status.
 #include "TurnCommand.h"
 #include "CombatFile.h"
+#include "Hexes.h"
 #include "MovementReport.h"
 #include "TestFiles.h"
+#include "TurnRecords.h"
 #include "UnitFile.h"
 
 #include <gtest/gtest.h>
@@ -79,6 +81,44 @@ TEST_F(TurnCommandTest, fileNamesAreShownAsTheSystemWritesThem) {
     EXPECT_NE(Kvkturn({"show", name}).Out.find("Turn " + name + "\n"), std::string::npos);
     EXPECT_NE(Kvkturn({"show", "--json", name}).Out.find("\"unitFile\": \"" + name + "\""),
               std::string::npos);
+}
+
+// The moves of a received turn, from its report: text as the report writes them, JSON, and
+// the exit status when the report is missing or does not match.
+TEST_F(TurnCommandTest, movesComeFromTheReportMatchedToTheUnits) {
+    Dir.Write("moved.kvk", TurnRecords::Bytes({{3, Hexes::D6, Hexes::D6}}));
+    const std::string line = "(4-3) : 19 Inf     D5          D6        ";
+    const std::string header = "Unit               From        To\n";
+    const std::string separator = "\n" + std::string(33, '~') + "\n\n";
+    Dir.Write("moved.txt", header + line + "\r\n" + separator);
+    Dir.Write("other.kvk", Dir.Read("moved.kvk"));
+    Dir.Write("other.txt", header + "(4-3) : 19 Inf     D5          D7        \n" + separator);
+    Dir.Write("none.kvk", Dir.Read("moved.kvk"));
+
+    const Outcome text = Kvkturn({"moves", Dir.Path("moved.kvk")});
+    EXPECT_EQ(text.Status, 0) << text.Err;
+    EXPECT_EQ(text.Out, header + line + "\n");
+    const Outcome json = Kvkturn({"moves", "--json", Dir.Path("moved.kvk")});
+    EXPECT_EQ(json.Out, "[\n  {\"unit\": 3, \"label\": \"(4-3) : 19 Inf\", \"from\": \"D5\", "
+                        "\"to\": \"D6\", \"note\": \"\"}\n]\n");
+    const Outcome checked = Kvkturn({"check", Dir.Path("moved.kvk")});
+    EXPECT_EQ(checked.Status, 0) << checked.Err;
+    EXPECT_NE(checked.Out.find("moved.txt: the movement report matches, 1 move"), std::string::npos)
+        << checked.Out;
+
+    for (const std::vector<std::string>& args :
+         {std::vector<std::string>{"moves", Dir.Path("other.kvk")},
+          std::vector<std::string>{"check", Dir.Path("other.kvk")}}) {
+        const Outcome refused = Kvkturn(args);
+        EXPECT_EQ(refused.Status, 1) << args[0];
+        EXPECT_NE(
+            refused.Err.find("other.txt: the movement report does not match this turn (line 2)"),
+            std::string::npos)
+            << refused.Err;
+    }
+    const Outcome missing = Kvkturn({"moves", Dir.Path("none.kvk")});
+    EXPECT_EQ(missing.Status, 1);
+    EXPECT_NE(missing.Err.find("none.txt: no movement report"), std::string::npos) << missing.Err;
 }
 
 TEST_F(TurnCommandTest, reportIsTheTextASaveWrites) {
