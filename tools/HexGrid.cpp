@@ -12,6 +12,13 @@ bool IsEven(int column) {
     return column % 2 == 0;
 }
 
+constexpr int ColumnPitch = MapBoard::ColumnPitch;
+constexpr int RowPitch = MapBoard::RowPitch;
+constexpr int EvenColumnShift = MapBoard::EvenColumnShift;
+constexpr int BodyWidth = MapBoard::BodyWidth;
+constexpr int BodyHeight = MapBoard::BodyHeight;
+constexpr int SideWidth = MapBoard::SideWidth;
+
 } // namespace
 
 HexGrid::Point HexGrid::Origin(Cell c) {
@@ -21,16 +28,16 @@ HexGrid::Point HexGrid::Origin(Cell c) {
 std::array<HexGrid::Point, 6> HexGrid::Corners(Cell c) {
     const Point o = Origin(c);
     return {{{o.X, o.Y},
-             {o.X + 24, o.Y},
-             {o.X + 35, o.Y + 20},
-             {o.X + 24, o.Y + 40},
-             {o.X, o.Y + 40},
-             {o.X - 11, o.Y + 20}}};
+             {o.X + BodyWidth, o.Y},
+             {o.X + BodyWidth + SideWidth, o.Y + BodyHeight / 2},
+             {o.X + BodyWidth, o.Y + BodyHeight},
+             {o.X, o.Y + BodyHeight},
+             {o.X - SideWidth, o.Y + BodyHeight / 2}}};
 }
 
 HexGrid::Point HexGrid::Centre(Cell c) {
     const Point o = Origin(c);
-    return {o.X + 12, o.Y + 20};
+    return {o.X + BodyWidth / 2, o.Y + BodyHeight / 2};
 }
 
 bool HexGrid::HoldsPixel(Cell c, int x, int y, int halfPixels) {
@@ -55,8 +62,10 @@ bool HexGrid::HoldsPixel(Cell c, int x, int y, int halfPixels) {
 }
 
 HexGrid::Cell HexGrid::CellAt(int x, int y) {
-    // A column spans 46 pixels at a pitch of 35, so a pixel lies in one of two columns.
-    const int right = FloorDiv(x + 11, ColumnPitch);
+    // A column spans BodyWidth + 2 * SideWidth pixels, less than two pitches, so a pixel lies
+    // in one of two columns.
+    static_assert(BodyWidth + 2 * SideWidth <= 2 * ColumnPitch);
+    const int right = FloorDiv(x + SideWidth, ColumnPitch);
     for (int column = right; column >= right - 1; --column) {
         const int shift = IsEven(column) ? EvenColumnShift : 0;
         const Cell c{column, FloorDiv(y - shift, RowPitch)};

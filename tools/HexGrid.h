@@ -1,26 +1,20 @@
 #pragma once
 
+#include "MapBoard.h"
+
 #include <array>
 
 /**
- * The geometry of the map's hex grid: 60 columns of 32 hexes, column 0..42 the board and the
- * rest the off-board holding area. A hex's origin is the left end of its flat top edge; its
- * corners lie 24 pixels right of it, 11 pixels out to either side at half height, and 40
- * pixels below. Odd columns start at the top of the picture, even columns 20 pixels lower.
- * Cells one ring outside the grid (column or row -1, column 60, row 32) are the partial hexes
- * at the picture's edges; they have a place but no hex index.
+ * The board's hex grid, measured by MapBoard's constants, as the artwork tools draw it. A
+ * hex's origin is the left end of its flat top edge; its corners lie BodyWidth pixels right of
+ * it, SideWidth pixels out to either side at half height, and BodyHeight pixels below. Odd
+ * columns start at the top of the picture, even columns EvenColumnShift pixels lower. The
+ * first BoardColumns columns are the board, the rest the off-board holding area. Cells one
+ * ring outside the grid (column or row -1, column Columns, row Rows) are the partial hexes at
+ * the picture's edges; they have a place but no hex index.
  */
 class HexGrid {
 public:
-    static constexpr int Columns = 60;
-    static constexpr int Rows = 32;
-    static constexpr int BoardColumns = 43;
-    static constexpr int MapWidth = 2100;
-    static constexpr int MapHeight = 1300;
-    static constexpr int ColumnPitch = 35;
-    static constexpr int RowPitch = 40;
-    static constexpr int EvenColumnShift = 20;
-
     struct Point {
         int X = 0, Y = 0;
         auto operator<=>(const Point&) const = default;
@@ -33,14 +27,16 @@ public:
     static Point Origin(Cell c);
     /** The six corners, clockwise on screen from the origin. */
     static std::array<Point, 6> Corners(Cell c);
-    /** The middle of the hex: 12 pixels right of the origin and 20 below. */
+    /** The middle of the hex: half the body's width right of the origin, half its height below. */
     static Point Centre(Cell c);
 
     static bool IsInGrid(Cell c) {
-        return c.Column >= 0 && c.Column < Columns && c.Row >= 0 && c.Row < Rows;
+        return c.Column >= 0 && c.Column < MapBoard::Columns && c.Row >= 0 &&
+               c.Row < MapBoard::Rows;
     }
-    static bool IsBoard(Cell c) { return IsInGrid(c) && c.Column < BoardColumns; }
-    static int Index(Cell c) { return c.Column * Rows + c.Row; }
+    static bool IsBoard(Cell c) { return IsInGrid(c) && c.Column < MapBoard::BoardColumns; }
+    /** The board's hex index of a cell of the grid. */
+    static int Index(Cell c) { return c.Column * MapBoard::Rows + c.Row; }
 
     /** The cell whose inside holds the centre of pixel (x, y). Exactly one cell does. */
     static Cell CellAt(int x, int y);

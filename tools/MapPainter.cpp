@@ -22,7 +22,7 @@ using Pal = GamePalette;
 // column by column from the west: '~' sea, 'o' lake, 'C' a major city, 'c' a city, '.' open
 // country whose forest and marsh the noise decides. The Baltic fills the north-west corner
 // with a long gulf, the southern sea the south edge with a peninsula and an inner sea.
-constexpr std::string_view Plan[HexGrid::Rows] = {
+constexpr std::string_view Plan[MapBoard::Rows] = {
     "~~~~~~~~~~~~~~~~~..oo......................", // 1
     "~~~~~~~~~~~~~~~..C..o......................", // 2
     "~~~~~~~....................................", // 3
@@ -59,7 +59,7 @@ constexpr std::string_view Plan[HexGrid::Rows] = {
 
 constexpr bool PlanFitsBoard() {
     for (std::string_view row : Plan)
-        if (int(row.size()) != HexGrid::BoardColumns)
+        if (int(row.size()) != MapBoard::BoardColumns)
             return false;
     return true;
 }
@@ -119,11 +119,11 @@ int FloorDiv(int a, int b) {
 
 // Cells are packed into a small integer per pixel: one ring of partial cells around the grid.
 std::int16_t Pack(Cell c) {
-    return std::int16_t((c.Column + 1) * (HexGrid::Rows + 2) + (c.Row + 1));
+    return std::int16_t((c.Column + 1) * (MapBoard::Rows + 2) + (c.Row + 1));
 }
 
 Cell Unpack(std::int16_t v) {
-    return {v / (HexGrid::Rows + 2) - 1, v % (HexGrid::Rows + 2) - 1};
+    return {v / (MapBoard::Rows + 2) - 1, v % (MapBoard::Rows + 2) - 1};
 }
 
 // The hex label: column letters A..Z, then AA, BB, .. for columns 27 on; the row from 1.
@@ -151,14 +151,14 @@ struct Box {
 Box LabelBox(Cell c) {
     const Point o = HexGrid::Origin(c);
     const int w = PixelFont::Tiny().TextWidth(HexLabel(c));
-    const int x = o.X + 12 - w / 2;
+    const int x = HexGrid::Centre(c).X - w / 2;
     return {x - 1, o.Y + LabelTop - 1, x + w, o.Y + LabelTop + PixelFont::Tiny().Height()};
 }
 
 // The cells of the drawn area: the grid and one ring of partial cells around it.
 template <typename Visit> void ForEachCell(Visit visit) {
-    for (int column = -1; column <= HexGrid::Columns; ++column)
-        for (int row = -1; row <= HexGrid::Rows; ++row)
+    for (int column = -1; column <= MapBoard::Columns; ++column)
+        for (int row = -1; row <= MapBoard::Rows; ++row)
             visit(Cell{column, row});
 }
 
@@ -185,7 +185,7 @@ MapPainter::MapPainter() {
 }
 
 MapPainter::Terrain MapPainter::TerrainOf(Cell c) const {
-    if (c.Column >= HexGrid::BoardColumns)
+    if (c.Column >= MapBoard::BoardColumns)
         return Terrain::OffBoard;
     if (!HexGrid::IsBoard(c))
         return Terrain::Margin;
@@ -193,9 +193,9 @@ MapPainter::Terrain MapPainter::TerrainOf(Cell c) const {
 }
 
 void MapPainter::LayOutTerrain() {
-    BoardTerrain.assign(std::size_t(HexGrid::BoardColumns * HexGrid::Rows), Terrain::Steppe);
-    for (int column = 0; column < HexGrid::BoardColumns; ++column) {
-        for (int row = 0; row < HexGrid::Rows; ++row) {
+    BoardTerrain.assign(std::size_t(MapBoard::BoardColumns * MapBoard::Rows), Terrain::Steppe);
+    for (int column = 0; column < MapBoard::BoardColumns; ++column) {
+        for (int row = 0; row < MapBoard::Rows; ++row) {
             const Cell c{column, row};
             Terrain& t = BoardTerrain[std::size_t(HexGrid::Index(c))];
             switch (Plan[row][std::size_t(column)]) {
@@ -361,7 +361,7 @@ std::vector<Point> MapPainter::WalkRiver(const RiverPlan& plan, std::uint32_t se
 }
 
 IndexedImage MapPainter::Paint() const {
-    IndexedImage image(HexGrid::MapWidth, HexGrid::MapHeight, Pal::Margin);
+    IndexedImage image(MapBoard::GridWidth, MapBoard::GridHeight, Pal::Margin);
     std::vector<std::int16_t> cellOf(std::size_t(image.Width()) * std::size_t(image.Height()));
     for (int y = 0; y < image.Height(); ++y)
         for (int x = 0; x < image.Width(); ++x)
@@ -470,9 +470,13 @@ void MapPainter::PaintSymbols(IndexedImage& image) const {
     // Visits the points of a staggered lattice near a hex, each nudged by up to jitter pixels.
     auto lattice = [](Cell c, int dx, int dy, int jitter, std::uint32_t seed, auto visit) {
         const Point o = HexGrid::Origin(c);
-        for (int gy = FloorDiv(o.Y - dy, dy); gy <= FloorDiv(o.Y + 40, dy); ++gy) {
+        // The hex spans from its left corner to its right corner, and its body's height.
+        const int left = o.X - MapBoard::SideWidth;
+        const int right = o.X + MapBoard::BodyWidth + MapBoard::SideWidth;
+        for (int gy = FloorDiv(o.Y - dy, dy); gy <= FloorDiv(o.Y + MapBoard::BodyHeight, dy);
+             ++gy) {
             const int shift = (gy % 2 != 0) ? dx / 2 : 0;
-            for (int gx = FloorDiv(o.X - 11 - dx, dx); gx <= FloorDiv(o.X + 35, dx); ++gx) {
+            for (int gx = FloorDiv(left - dx, dx); gx <= FloorDiv(right, dx); ++gx) {
                 const std::uint32_t h = NoiseField::Hash(gx, gy, seed);
                 const int jx = int(h % std::uint32_t(2 * jitter + 1)) - jitter;
                 const int jy = int((h >> 8) % std::uint32_t(2 * jitter + 1)) - jitter;
@@ -549,8 +553,8 @@ void MapPainter::PaintBoardEdge(IndexedImage& image) const {
     // The east edge of the board: a heavy dark line along the sides between the last board
     // column and the holding area, with a light line just inside the holding area. Drawn
     // before the grid, so the hex sides stay whole where the light line crosses them.
-    const int last = HexGrid::BoardColumns - 1;
-    for (int row = -1; row <= HexGrid::Rows; ++row) {
+    const int last = MapBoard::BoardColumns - 1;
+    for (int row = -1; row <= MapBoard::Rows; ++row) {
         const auto k = HexGrid::Corners({last, row});
         image.Line(k[1].X + 3, k[1].Y, k[2].X + 3, k[2].Y, Pal::DividerLight);
         image.Line(k[2].X + 3, k[2].Y, k[3].X + 3, k[3].Y, Pal::DividerLight);
@@ -560,8 +564,8 @@ void MapPainter::PaintBoardEdge(IndexedImage& image) const {
 }
 
 void MapPainter::PaintLabels(IndexedImage& image) const {
-    for (int column = 0; column < HexGrid::BoardColumns; ++column) {
-        for (int row = 0; row < HexGrid::Rows; ++row) {
+    for (int column = 0; column < MapBoard::BoardColumns; ++column) {
+        for (int row = 0; row < MapBoard::Rows; ++row) {
             const Cell c{column, row};
             const Box box = LabelBox(c);
             PixelFont::Tiny().Draw(image, box.X0 + 1, box.Y0 + 1, HexLabel(c),

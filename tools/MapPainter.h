@@ -9,11 +9,11 @@
 #include <vector>
 
 /**
- * Draws the game map: the board of columns 0..42 with its terrain (steppe, farmland, forest,
- * marsh, sea, lakes and cities), rivers along hex sides, the hex grid and a small label in
- * each board hex, and beside it the off-board holding area. The terrain is laid out once from
- * a fixed plan (seas, lakes, cities) and deterministic noise (forest and marsh), so every run
- * draws the same map.
+ * Draws the game map: the board (the grid's first MapBoard::BoardColumns columns) with its
+ * terrain (steppe, farmland, forest, marsh, sea, lakes and cities), rivers along hex sides, the
+ * hex grid and a small label in each board hex, and beside it the off-board holding area. The
+ * terrain is laid out once from a fixed plan (seas, lakes, cities) and deterministic noise
+ * (forest and marsh), so every run draws the same map.
  */
 class MapPainter {
 public:
