@@ -134,7 +134,8 @@ private:
                        std::tie(b.Position.x, b.Position.y, b.Image);
             });
         EXPECT_TRUE(shown == stamped)
-            << stamped.size() << " markers on the map where the model shows " << shown.size();
+            << "the markers on the map (" << stamped.size()
+            << ") are not the ones the model shows (" << shown.size() << ")";
     }
 
     void Commands() {
