@@ -23,7 +23,7 @@ protected:
                                          Dir.Path("map.bmp").c_str(), &CaECombats::Make);
     }
     void DeclareAt(const TPoint& mapPoint) {
-        CombatScript::Resolve("ok", CombatScript::OneToThree);
+        CombatScript::Resolve("ok", CombatScript::TwoToOne);
         Board->DeclareCombat(Window, {0, 0}, mapPoint);
     }
     CaECombats& Combats() { return static_cast<CaECombats&>(Board->Combats()); }

@@ -12,7 +12,7 @@
 namespace CombatScript {
 
 constexpr int Dialog = 9400;
-constexpr int OneToFive = 9405, OneToThree = 9406, ThreeToOne = 9407;
+constexpr int OneToOne = 9405, TwoToOne = 9406, ThreeToOne = 9407;
 constexpr int BoneButton = 1, CloseButton = 2, CommentEdit = 9519;
 
 /** Queues, on the hooks in force, the resolution of the next combat dialog. */

@@ -7,8 +7,10 @@
 
 #include <QAbstractScrollArea>
 #include <QApplication>
+#include <QCoreApplication>
 #include <QMouseEvent>
 #include <QTest>
+#include <QWheelEvent>
 
 #include <gtest/gtest.h>
 
@@ -67,6 +69,13 @@ public:
         Release(to);
     }
     void Key(Qt::Key key) const { QTest::keyClick(Widget(), key); }
+    /** The wheel turned by notches (positive: towards the user) with the pointer at p. */
+    void Wheel(const TPoint& p, int notches, Qt::KeyboardModifiers modifiers = {}) const {
+        const QPointF at(Q(p));
+        QWheelEvent wheel(at, Viewport()->mapToGlobal(at), QPoint(), QPoint(0, -120 * notches),
+                          Qt::NoButton, modifiers, Qt::NoScrollPhase, false);
+        QCoreApplication::sendEvent(Viewport(), &wheel);
+    }
 
     /** What the command's enabler says now. */
     TCommandEnabler Ask(int id) const {

@@ -30,5 +30,12 @@ Pixels Of(const TDC& dc, const TPoint& offset = {});
  */
 ::testing::AssertionResult Same(const TRect& area, const Pixels& actual, const Pixels& expected,
                                 int step = 1, const std::function<bool(int, int)>& skip = {});
+/**
+ * Whether two bitmaps agree on every point of area, expected read at each point plus offset,
+ * as Same with their pixels; rows that are equal byte for byte are passed over quickly, so
+ * that whole windows and maps can be compared after every step of a long test.
+ */
+::testing::AssertionResult Same(const TRect& area, const TBitmap& actual, const TBitmap& expected,
+                                const TPoint& offset = {});
 
 } // namespace PixelCompare
