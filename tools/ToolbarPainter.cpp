@@ -142,6 +142,42 @@ Image16 ShowCombat() {
     return im;
 }
 
+// A move on the map: a counter at the lower left, and a thick yellow arrow edged in black
+// from it up to the right.
+Image16 ShowMoves() {
+    Image16 im(20, 20, C::Silver);
+    Counter(im, 1, 11, 8);
+    for (int i = -1; i <= 1; ++i) // the shaft, its edges black
+        im.Line(7, 12 + i, 13, 6 + i, i == 0 ? C::Yellow : C::Black);
+    im.Stamp(10, 1,
+             {"#########", " ########", "  #######", "   ######", "  #######", " ########",
+              "#### ####", " ##   ###", "       ##"},
+             C::Black);
+    im.Stamp(11, 2, {" YYYYYY", "  YYYYY", "   YYYY", "  YYYYY", " YYY YY", "YYY   Y"}, C::Yellow);
+    return im;
+}
+
+// Stepping through the moves: a black head and a bar, pointing right (next) or left.
+Image16 StepNext() {
+    Image16 im(20, 20, C::Silver);
+    im.Stamp(4, 3, {"#", "###", "#####", "#######", "#########", "#######", "#####", "###", "#"},
+             C::Black);
+    im.Rect(14, 3, 15, 11, C::Black);
+    im.Rect(3, 15, 16, 16, C::Navy);
+    return im;
+}
+
+Image16 StepPrevious() {
+    Image16 im(20, 20, C::Silver);
+    im.Stamp(7, 3,
+             {"        #", "      ###", "    #####", "  #######", "#########", "  #######",
+              "    #####", "      ###", "        #"},
+             C::Black);
+    im.Rect(4, 3, 5, 11, C::Black);
+    im.Rect(3, 15, 16, 16, C::Navy);
+    return im;
+}
+
 } // namespace
 
 Image16 ToolbarPainter::Button(int id) {
@@ -168,6 +204,12 @@ Image16 ToolbarPainter::Button(int id) {
         return Rotate();
     case 424:
         return Marks();
+    case 430:
+        return ShowMoves();
+    case 432:
+        return StepNext();
+    case 433:
+        return StepPrevious();
     default:
         throw std::invalid_argument("no tool-bar picture for command " + std::to_string(id));
     }

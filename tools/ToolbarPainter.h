@@ -8,7 +8,8 @@
  * back (Undo Last Move), a stack of counters (Move All), a magnifier (Zoom), a counter with a
  * four-way arrow (Move), a hex with an arrow into it (Return to Start Hex), a gun sight
  * (Combat), two arrows turning round a stack (Rotate), a counter with the marks' letters
- * (Surr/Rail/Rep) and a die (Show Combat).
+ * (Surr/Rail/Rep), a die (Show Combat), a counter with a yellow arrow (Show Moves) and a
+ * head with a bar pointing right (Next Move) or left (Previous Move).
  */
 class ToolbarPainter {
 public:

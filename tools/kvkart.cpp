@@ -91,7 +91,8 @@ int main(int argc, char** argv) {
         written += 3;
 
         // The tool-bar buttons, the frame's icons and the icon theme's sizes of the same icon.
-        for (const int id : {400, 401, 405, 406, 407, 410, 412, 413, 422, 423, 424}) {
+        for (const int id :
+             {400, 401, 405, 406, 407, 410, 412, 413, 422, 423, 424, 430, 432, 433}) {
             ToolbarPainter::Button(id).WriteBmp(BitmapPath(root, id));
             ++written;
         }

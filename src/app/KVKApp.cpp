@@ -29,6 +29,7 @@ KVKApp::KVKApp(const std::string& mapFile, const std::string& splashFile) : MapF
 KVKApp::~KVKApp() {
     MainFrame.reset();
     MapWindow.reset();
+    Panel.reset();
     ToolBar.reset();
     StatusBar.reset();
 }
@@ -37,6 +38,7 @@ void KVKApp::InitMainWindow() {
     StatusBar = std::make_unique<TStatusBar>();
     HexGadget = StatusBar->Insert(std::make_unique<TTextGadget>(600, 12));
     MoveGadget = StatusBar->Insert(std::make_unique<TTextGadget>(601, 10));
+    ReviewGadget = StatusBar->Insert(std::make_unique<TTextGadget>(602));
     MapWindow = std::make_unique<KVKWindow>(nullptr, HexGadget, MoveGadget, MapFileName.c_str());
     MainFrame = std::make_unique<TDecoratedFrame>("Kurvask", *MapWindow);
     HINSTANCE module = &TModule::Application();
@@ -52,6 +54,9 @@ void KVKApp::InitMainWindow() {
     MainFrame->Insert(*StatusBar, TDecoratedFrame::Bottom);
     MainFrame->Insert(*ToolBar, TDecoratedFrame::Top);
     MainFrame->AssignMenu("COMMAND");
+    Panel = std::make_unique<TListPanel>("Review", "review");
+    MainFrame->Insert(*Panel);
+    MapWindow->AttachReview(Panel.get(), ReviewGadget);
     SplashWindow.reset();
 }
 
@@ -59,6 +64,7 @@ void KVKApp::OpenTurnFile(const std::string& fileName) {
     MapWindow->Map().FileData.FileName = TFileWriter::AbsolutePath(fileName);
     bool opened = false;
     MainFrame->SetCaption(MapWindow->Turn().OpenTurn(false, opened).c_str());
+    MapWindow->TurnOpened();
     MainFrame->UpdateCommands();
 }
 

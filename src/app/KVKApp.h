@@ -3,6 +3,7 @@
 #include "KVKWindow.h"
 #include "TControlBar.h"
 #include "TDecoratedFrame.h"
+#include "TListPanel.h"
 #include "TSplashWindow.h"
 #include "TStatusBar.h"
 
@@ -30,8 +31,8 @@ public:
         TSplashWindow::ShrinkToFit | TSplashWindow::CaptureMouse;
     static constexpr unsigned SplashTimeout = 50000;
     /** The tool bar, left to right: command ids, 0 for a separator. */
-    static constexpr int ToolBarLayout[] = {400, 401, 0, 405, 406, 407, 0, 410,
-                                            412, 413, 0, 423, 424, 422, 0};
+    static constexpr int ToolBarLayout[] = {400, 401, 0,   405, 406, 407, 0,   410, 412,
+                                            413, 0,   423, 424, 422, 0,   430, 433, 432};
 
     /** Shows the splash picture; raises TXBadFile when it cannot be read. */
     KVKApp(const std::string& mapFile, const std::string& splashFile);
@@ -47,6 +48,9 @@ public:
     TSplashWindow* Splash() const { return SplashWindow.get(); }
     TTextGadget* HexGadget = nullptr;
     TTextGadget* MoveGadget = nullptr;
+    /** Says why a turn shows no received moves. */
+    TTextGadget* ReviewGadget = nullptr;
+    TListPanel& ReviewPanel() { return *Panel; }
 
     /**
      * The folders searched for the pictures, in order, each named once: the working folder,
@@ -80,6 +84,7 @@ private:
     std::unique_ptr<TSplashWindow> SplashWindow;
     std::unique_ptr<TStatusBar> StatusBar;
     std::unique_ptr<TControlBar> ToolBar;
+    std::unique_ptr<TListPanel> Panel;
     std::unique_ptr<KVKWindow> MapWindow;
     std::unique_ptr<TDecoratedFrame> MainFrame;
 };

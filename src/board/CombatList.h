@@ -8,6 +8,7 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <vector>
 
 /**
  * The combats of the turn as the board sees them: declared against a hex, shown and cleared
@@ -16,6 +17,16 @@
  */
 class CombatList {
 public:
+    /** One combat as the player reads it back: texts in Windows-1252, as the file holds them. */
+    struct Entry {
+        int HexIndex = -1;
+        std::string Odds;
+        std::string DieRoll;
+        std::string Comments;
+        /** Read with the turn's combat file (true), or declared since (false). */
+        bool Received = false;
+    };
+
     virtual ~CombatList() = default;
 
     /** Declares and resolves one combat against the hex and shows its marker. */
@@ -36,6 +47,8 @@ public:
      * reloaded, whose combats must still reach the opponent.
      */
     virtual void ResendReceived() = 0;
+    /** The combats: those read with the turn in file order, then those declared, oldest first. */
+    virtual std::vector<Entry> Entries() const = 0;
 };
 
 /** Makes an empty combat list for a board: its window, module and map surface. */

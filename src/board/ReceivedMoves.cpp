@@ -4,6 +4,7 @@
 #include "MovementReport.h"
 
 #include <string>
+#include <unordered_map>
 
 namespace {
 
@@ -36,12 +37,18 @@ std::string Label(int hex) {
     return label;
 }
 
-// The hex of a label as the report writes it; -1 for "Off board" or a label of no hex.
+// The hex of a label as the report writes it; -1 for "Off board" or a label of no hex. The
+// labels of the board's hexes are worked out once, so matching a whole report stays quick.
 int HexOfLabel(std::string_view label) {
-    for (int hex = 0; hex < MapBoard::HexCount; ++hex)
-        if (MapBoard::IsOnBoard(hex) && Label(hex) == label)
-            return hex;
-    return -1;
+    static const std::unordered_map<std::string, int> hexes = [] {
+        std::unordered_map<std::string, int> byLabel;
+        for (int hex = 0; hex < MapBoard::HexCount; ++hex)
+            if (MapBoard::IsOnBoard(hex))
+                byLabel.emplace(Label(hex), hex);
+        return byLabel;
+    }();
+    const auto found = hexes.find(std::string(label));
+    return found == hexes.end() ? -1 : found->second;
 }
 
 // The fields of a line that belongs to the unit's label: From and To (trimmed) and the note.

@@ -128,3 +128,17 @@ std::string CaECombats::FileBytes() const {
 bool CaECombats::WriteFile(const std::string& fileName) {
     return TFileWriter::WriteAll(fileName, FileBytes());
 }
+
+std::vector<CombatList::Entry> CaECombats::Entries() const {
+    std::vector<Entry> entries;
+    const auto add = [&entries](const CaECombat& c, bool received) {
+        entries.push_back(
+            {c.Data.HexIndex, c.Data.Odds, c.Data.DieRoll, c.Data.Comments, received});
+    };
+    for (const auto& c : ReceivedList)
+        add(*c, true);
+    // The declared list keeps the newest first.
+    for (auto c = DeclaredList.rbegin(); c != DeclaredList.rend(); ++c)
+        add(**c, false);
+    return entries;
+}

@@ -37,6 +37,7 @@ public:
     void ReadFile(const std::string& fileName) override;
     bool WriteFile(const std::string& fileName) override;
     void ResendReceived() override { Resend = true; }
+    std::vector<Entry> Entries() const override;
 
     /** Where the marker of the next combat declared against the hex goes. */
     TPoint NextMarkerPosition(int hexIndex) const;

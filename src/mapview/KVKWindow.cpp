@@ -81,6 +81,7 @@ void KVKWindow::EvSize(unsigned sizeType, const TSize&) {
     if (!Board || sizeType == SIZE_MINIMIZED)
         return; // a size event while the board is still being built, or an icon
     UpdateScrollRange();
+    UpdateArrowScale();
     Invalidate(false);
 }
 
@@ -194,6 +195,7 @@ void KVKWindow::CmMoveAll() {
 void KVKWindow::CmZoom() {
     Zoomed = !Zoomed;
     UpdateScrollRange();
+    UpdateArrowScale();
 }
 
 void KVKWindow::ModeEnabler(TCommandEnabler& ce, bool on) const {
@@ -262,6 +264,10 @@ constexpr CommandEntry Commands[] = {
     {KVKWindow::ModeShowCombatId, &KVKWindow::CmModeShowCombat, &KVKWindow::CeModeShowCombat},
     {KVKWindow::ShowAllId, &KVKWindow::CmShowAll, nullptr},
     {KVKWindow::ClearAllId, &KVKWindow::CmClearAll, nullptr},
+    {KVKWindow::ShowMovesId, &KVKWindow::CmShowMoves, &KVKWindow::CeShowMoves},
+    {KVKWindow::ReviewPanelId, &KVKWindow::CmReviewPanel, &KVKWindow::CeReviewPanel},
+    {KVKWindow::NextMoveId, &KVKWindow::CmNextMove, &KVKWindow::CeNextMove},
+    {KVKWindow::PreviousMoveId, &KVKWindow::CmPreviousMove, &KVKWindow::CePreviousMove},
     {KVKWindow::AboutId, &KVKWindow::CmAbout, nullptr},
 };
 
@@ -301,6 +307,7 @@ void KVKWindow::CmOpenTurn() {
     if (Zoomed) {
         Zoomed = false;
         UpdateScrollRange();
+        UpdateArrowScale();
         Invalidate(true);
     }
     bool opened = false;
@@ -310,6 +317,7 @@ void KVKWindow::CmOpenTurn() {
         // The move memory and the unsaved changes belonged to the turn that went.
         ForgetMove();
         Modified = false;
+        TurnOpened();
     }
 }
 
@@ -323,6 +331,7 @@ void KVKWindow::CmSaveTurn() {
         // counter is now on top.
         ForgetMove();
         Modified = false;
+        TurnOpened();
     }
 }
 
@@ -332,7 +341,7 @@ void KVKWindow::CmUndoMove() {
     TClientDC dc(*this);
     Board->TransferTopCounter(LastPoint, StartPoint, GetScrollPos(), dc);
     ForgetMove();
-    Modified = true;
+    TurnChanged();
 }
 
 // Zoomed, the window shows the map stretched, where the markers drawn at full size land in
@@ -355,4 +364,125 @@ void KVKWindow::CmClearAll() {
 
 void KVKWindow::CmAbout() {
     TDialog(this, AboutDialog).Execute();
+}
+
+// ---- The review --------------------------------------------------------------------------
+
+void KVKWindow::TurnChanged() {
+    Modified = true;
+    RefreshReview();
+}
+
+void KVKWindow::AttachReview(TListPanel* panel, TTextGadget* statusGadget) {
+    Panel = panel;
+    ReviewGadget = statusGadget;
+    if (Panel) {
+        Panel->SetTopLine(TurnReview::OrderLine);
+        Panel->SetSelectListener([this](int row) {
+            // The panel follows the player's choice only while nothing else is in the air.
+            if (Drag.Active() || !Reviewed.Select(row)) {
+                Panel->Select(Reviewed.Selected());
+                return;
+            }
+            ShowSelection();
+            CommandsChanged();
+        });
+        Panel->SetVisibilityListener([this] { CommandsChanged(); });
+    }
+    RefreshReview();
+}
+
+void KVKWindow::TurnOpened() {
+    if (Board->TurnLoaded)
+        Reviewed.ReadReport(Board->FileData.FileName, Board->Records());
+    else
+        Reviewed.Forget();
+    if (Panel)
+        Panel->SetStatusLine(Reviewed.StatusText());
+    if (ReviewGadget)
+        ReviewGadget->SetText(Reviewed.StatusText().c_str());
+    RefreshReview();
+}
+
+void KVKWindow::RefreshReview() {
+    Reviewed.Update(*Board);
+    if (Panel) {
+        std::vector<TListPanel::Row> rows;
+        rows.reserve(Reviewed.Rows().size());
+        for (const TurnReview::Row& row : Reviewed.Rows())
+            rows.push_back({row.Text, row.Kind == TurnReview::RowKind::Heading});
+        const auto& shown = Panel->GetRows();
+        const bool same = std::equal(rows.begin(), rows.end(), shown.begin(), shown.end(),
+                                     [](const TListPanel::Row& a, const TListPanel::Row& b) {
+                                         return a.Text == b.Text && a.Heading == b.Heading;
+                                     });
+        if (!same)
+            Panel->SetRows(std::move(rows));
+        if (Panel->Selected() != Reviewed.Selected())
+            Panel->Select(Reviewed.Selected());
+    }
+    SetArrows(Reviewed.Arrows(ShowMoves));
+}
+
+void KVKWindow::ShowSelection() {
+    if (Panel)
+        Panel->Select(Reviewed.Selected());
+    const TPoint at = Reviewed.SelectedPoint();
+    if (at != MapBoard::NoPoint && !Zoomed) {
+        // Scrolled only when the selection is not in sight, with it in the middle then.
+        const TRect client = GetClientRect();
+        const TPoint c = at - GetScrollPos();
+        const int margin = 60;
+        if (c.x < margin || c.y < margin || c.x > client.Width() - margin ||
+            c.y > client.Height() - margin)
+            ScrollTo(at.x - client.Width() / 2, at.y - client.Height() / 2);
+    }
+    SetArrows(Reviewed.Arrows(ShowMoves));
+}
+
+void KVKWindow::UpdateArrowScale() {
+    const TRect client = GetClientRect();
+    if (!Zoomed || client.IsEmpty())
+        SetArrowScale(1, 1);
+    else
+        SetArrowScale(double(client.Width()) / Board->MapWidth(),
+                      double(client.Height()) / Board->MapHeight());
+}
+
+void KVKWindow::CmShowMoves() {
+    ShowMoves = !ShowMoves;
+    SetArrows(Reviewed.Arrows(ShowMoves));
+}
+
+void KVKWindow::CmReviewPanel() {
+    if (Panel)
+        Panel->Show(!Panel->IsShown());
+}
+
+void KVKWindow::CmNextMove() {
+    if (Reviewed.Step(+1))
+        ShowSelection();
+}
+
+void KVKWindow::CmPreviousMove() {
+    if (Reviewed.Step(-1))
+        ShowSelection();
+}
+
+void KVKWindow::CeShowMoves(TCommandEnabler& ce) {
+    ce.SetCheck(ShowMoves ? TCommandEnabler::Checked : TCommandEnabler::Unchecked);
+    ce.Enable(true);
+}
+
+void KVKWindow::CeReviewPanel(TCommandEnabler& ce) {
+    ce.SetCheck(Panel && Panel->IsShown() ? TCommandEnabler::Checked : TCommandEnabler::Unchecked);
+    ce.Enable(Panel != nullptr);
+}
+
+void KVKWindow::CeNextMove(TCommandEnabler& ce) {
+    ce.Enable(Reviewed.CanStep(+1));
+}
+
+void KVKWindow::CePreviousMove(TCommandEnabler& ce) {
+    ce.Enable(Reviewed.CanStep(-1));
 }

@@ -5,10 +5,12 @@
 #include "KVKMap.h"
 #include "TColor.h"
 #include "TCommandEnabler.h"
+#include "TListPanel.h"
 #include "TPalette.h"
 #include "TScrollWindow.h"
 #include "TTextGadget.h"
 #include "TurnFile.h"
+#include "TurnReview.h"
 
 #include <memory>
 #include <string>
@@ -25,6 +27,11 @@
  * moved by dragging it; the last single move can be undone. Two status-bar fields follow the
  * hex under the mouse. Every change of the turn counts as unsaved, and neither closing nor
  * opening another turn loses unsaved work without asking.
+ *
+ * The review shows what moved in the turn: arrows over the map for the moves received with it
+ * and the player's own moves, and a panel listing them with the turn's combats, stepped
+ * through with Next Move and Previous Move. The arrows float over the window; the map surface
+ * never holds them.
  *
  * A drag is one action from press to release: while it lasts, right presses and every command
  * (menu, tool bar, shortcut) are refused, and Escape gives it up with the counter left where it
@@ -56,6 +63,10 @@ public:
         ModeShowCombatId = 422,
         ModeRotateId = 423,
         ModeMarkId = 424,
+        ShowMovesId = 430,
+        ReviewPanelId = 431,
+        NextMoveId = 432,
+        PreviousMoveId = 433,
         AboutId = 500,
     };
 
@@ -97,6 +108,14 @@ public:
     void CmShowAll();
     void CmClearAll();
     void CmAbout();
+    void CmShowMoves();
+    void CmReviewPanel();
+    void CmNextMove();
+    void CmPreviousMove();
+    void CeShowMoves(TCommandEnabler& ce);
+    void CeReviewPanel(TCommandEnabler& ce);
+    void CeNextMove(TCommandEnabler& ce);
+    void CePreviousMove(TCommandEnabler& ce);
     void CeUndoMove(TCommandEnabler& ce);
     void CeMoveAll(TCommandEnabler& ce);
     void CeZoom(TCommandEnabler& ce);
@@ -118,6 +137,18 @@ public:
     void EvMouseMove(unsigned keys, const TPoint& p) override;
     /** Escape gives up a drag; true when the key was taken. */
     bool EvKeyDown(unsigned key) override;
+
+    /**
+     * Gives the window the review panel and the status-bar field that says why a turn has no
+     * received moves (either may be null). The panel's rows follow the review from now on.
+     */
+    void AttachReview(TListPanel* panel, TTextGadget* statusGadget);
+    /**
+     * A turn was opened on the board (or none could be): reads its movement report, lists
+     * and draws its moves afresh and says once, quietly, when there are no received moves.
+     */
+    void TurnOpened();
+    const TurnReview& Review() const { return Reviewed; }
 
     KVKMap& Map() { return *Board; }
     /** The turn's files: opening and saving turns on this window's board. */
@@ -168,6 +199,14 @@ private:
      * the player cancels or the save does not complete: the work stays on the board.
      */
     bool SaveOrGiveUpUnsavedWork();
+    /** The turn changed on the board: unsaved, and the review follows. */
+    void TurnChanged();
+    /** Lists the review afresh in the panel and draws its arrows. */
+    void RefreshReview();
+    /** Shows the review's selection: its row, its arrow highlighted, the map scrolled to it. */
+    void ShowSelection();
+    /** Map points to client points: 1 at full size, the stretch while zoomed. */
+    void UpdateArrowScale();
 
     HINSTANCE Instance;
     bool Modified = false;
@@ -180,6 +219,10 @@ private:
     TPoint StartPoint = MapBoard::NoPoint;
     TPoint LastPoint = MapBoard::NoPoint;
     HexStatus Status;
+    TurnReview Reviewed;
+    bool ShowMoves = true;
+    TListPanel* Panel = nullptr;
+    TTextGadget* ReviewGadget = nullptr;
     std::unique_ptr<TPalette> Palette;
     std::unique_ptr<KVKMap> Board;
     std::unique_ptr<TurnFile> Turns;

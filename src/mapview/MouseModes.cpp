@@ -54,7 +54,7 @@ void KVKWindow::PressReturn(const TPoint& p, const TPoint& m) {
     StartPoint = m;
     LastPoint = Board->ReturnToStart(p, GetScrollPos(), dc);
     if (LastPoint != MapBoard::NoPoint)
-        Modified = true;
+        TurnChanged();
 }
 
 // Combat: a combat against the hex is declared and resolved through the combat dialog.
@@ -62,7 +62,7 @@ void KVKWindow::PressCombat(const TPoint&, const TPoint& m) {
     TClientDC dc(*this);
     Board->DeclareCombat(dc, GetScrollPos(), m);
     ForgetMove();
-    Modified = true; // the combat and its die roll belong to the turn now
+    TurnChanged(); // the combat and its die roll belong to the turn now
 }
 
 void KVKWindow::EvLButtonUp(unsigned, const TPoint& p) {
@@ -91,7 +91,7 @@ void KVKWindow::Drop(const TPoint& origin, const TPoint& p) {
         Board->RotateStack(p, GetScrollPos(), dc);
         ForgetMove();
     }
-    Modified = true;
+    TurnChanged();
 }
 
 // ---- The right button --------------------------------------------------------------------
@@ -114,7 +114,7 @@ void KVKWindow::PressRotate(const TPoint& p, const TPoint& m) {
     ForgetMove();
     TClientDC dc(*this);
     Board->RotateStack(p, GetScrollPos(), dc);
-    Modified = true;
+    TurnChanged();
 }
 
 // Surr/Rail/Rep: the top counter's mark steps on.
@@ -124,7 +124,7 @@ void KVKWindow::PressMark(const TPoint& p, const TPoint& m) {
     ForgetMove();
     TClientDC dc(*this);
     Board->CycleMark(p, GetScrollPos(), dc);
-    Modified = true;
+    TurnChanged();
 }
 
 // Show Combat: the results of the combats against the hex, found by its column strip and row

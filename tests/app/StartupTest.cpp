@@ -72,8 +72,14 @@ TEST(Startup, theFrameWithItsMenuToolBarAndStatusBar) {
                                               "Show All",
                                               "Clear All",
                                               "About:",
-                                              "About"}));
-    for (const int id : {400, 401, 405, 406, 407, 410, 412, 413, 423, 424, 422, 421, 420, 500})
+                                              "About",
+                                              "Review:",
+                                              "Show Moves",
+                                              "Review Panel",
+                                              "Next Move",
+                                              "Previous Move"}));
+    for (const int id :
+         {400, 401, 405, 406, 407, 410, 412, 413, 423, 424, 422, 421, 420, 500, 430, 431, 432, 433})
         ASSERT_NE(app->Frame().Action(id), nullptr) << id;
 
     auto* tools = frame.findChild<QToolBar*>();
@@ -81,7 +87,8 @@ TEST(Startup, theFrameWithItsMenuToolBarAndStatusBar) {
     std::vector<int> layout;
     for (QAction* a : tools->actions()) {
         int id = 0;
-        for (const int candidate : {400, 401, 405, 406, 407, 410, 412, 413, 423, 424, 422})
+        for (const int candidate :
+             {400, 401, 405, 406, 407, 410, 412, 413, 423, 424, 422, 430, 432, 433})
             if (app->Frame().Action(candidate) == a)
                 id = candidate;
         layout.push_back(a->isSeparator() ? 0 : id);
@@ -90,8 +97,9 @@ TEST(Startup, theFrameWithItsMenuToolBarAndStatusBar) {
             EXPECT_FALSE(a->icon().isNull()) << id;
         }
     }
-    EXPECT_EQ(layout,
-              std::vector<int>(std::begin(KVKApp::ToolBarLayout), std::end(KVKApp::ToolBarLayout)));
+    // The first fifteen places as they always were; the review's buttons after them.
+    EXPECT_EQ(layout, (std::vector<int>{400, 401, 0, 405, 406, 407, 0, 410, 412, 413, 0, 423, 424,
+                                        422, 0, 430, 433, 432}));
     // The status bar: the message field, then the hex label and the move state.
     const QList<QWidget*> fields = frame.statusBar()->findChildren<QWidget*>();
     EXPECT_NE(std::find(fields.begin(), fields.end(), app->HexGadget->GetWidget()), fields.end());

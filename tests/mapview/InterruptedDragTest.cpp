@@ -8,8 +8,8 @@ namespace {
 
 using InterruptedDragTest = MapWindowFixture;
 
-constexpr int AllCommands[] = {400, 401, 405, 406, 407, 410, 412,
-                               413, 420, 421, 422, 423, 424, 500};
+constexpr int AllCommands[] = {400, 401, 405, 406, 407, 410, 412, 413, 420,
+                               421, 422, 423, 424, 430, 431, 432, 433, 500};
 
 TEST_F(InterruptedDragTest, nothingButTheDropActsInTheMiddleOfADrag) {
     struct Case {

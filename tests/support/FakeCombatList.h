@@ -20,6 +20,7 @@ public:
     bool WriteFile(const std::string&) override { return true; }
     std::string FileBytes() const override { return std::string(4, '\0'); }
     void ResendReceived() override {}
+    std::vector<Entry> Entries() const override { return {}; }
 
     std::vector<std::string> FilesRead;
 

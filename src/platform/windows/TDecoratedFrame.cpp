@@ -7,6 +7,7 @@
 
 #include <QAction>
 #include <QBitmap>
+#include <QDockWidget>
 #include <QFile>
 #include <QIcon>
 #include <QImage>
@@ -14,10 +15,15 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QPixmap>
+#include <QSettings>
 #include <QStatusBar>
 #include <QToolBar>
 
 namespace {
+
+// The remembered layout: the user's settings of the program, and the key of the panels' state.
+constexpr const char* SettingsName = "kurvask";
+constexpr const char* LayoutKey = "frame/panels";
 
 // A tool-bar or icon picture: the colour of its top-left pixel is its ground, shown as
 // transparent, as tool-bar bitmaps have it.
@@ -44,6 +50,7 @@ TDecoratedFrame::TDecoratedFrame(const char* caption, TWindow& client)
 }
 
 TDecoratedFrame::~TDecoratedFrame() {
+    RememberLayout();
     ClientWindow().SetCommandListener({});
 }
 
@@ -89,6 +96,23 @@ void TDecoratedFrame::Insert(TStatusBar& bar, Placement) {
     // The message field is the status bar's own, stretched on the left; the gadgets follow.
     for (const auto& gadget : bar.GetGadgets())
         status->addPermanentWidget(gadget->GetWidget());
+}
+
+void TDecoratedFrame::Insert(TListPanel& panel) {
+    auto* dock = static_cast<QDockWidget*>(panel.GetWidget());
+    MainWidget().addDockWidget(Qt::RightDockWidgetArea, dock);
+    HasPanels = true;
+    QSettings settings(SettingsName, SettingsName);
+    const QByteArray layout = settings.value(LayoutKey).toByteArray();
+    if (!layout.isEmpty())
+        MainWidget().restoreState(layout);
+}
+
+void TDecoratedFrame::RememberLayout() {
+    if (!HasPanels)
+        return;
+    QSettings settings(SettingsName, SettingsName);
+    settings.setValue(LayoutKey, MainWidget().saveState());
 }
 
 void TDecoratedFrame::AssignMenu(const std::string& name) {

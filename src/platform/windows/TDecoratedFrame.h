@@ -2,6 +2,7 @@
 
 #include "TControlBar.h"
 #include "TFrameWindow.h"
+#include "TListPanel.h"
 #include "TModule.h"
 #include "TStatusBar.h"
 
@@ -16,6 +17,11 @@ class QAction;
  * buttons of one command id share one action that runs the client's command. Their enabled
  * and checked states come from the client's command enablers, asked again whenever a menu
  * opens, after every command and after every mouse action in the client.
+ *
+ * Panels stand beside the client. Where they stand and whether they show is remembered
+ * between runs, in the user's settings of the program (kurvask/kurvask.conf in the user's
+ * configuration folder): a placed panel takes its remembered place, and the frame remembers
+ * the layout as it is when it goes.
  */
 class TDecoratedFrame : public TFrameWindow {
 public:
@@ -27,6 +33,8 @@ public:
     /** Places a tool bar (Top) or a status bar (Bottom); the bar must outlive the frame. */
     void Insert(TControlBar& bar, Placement where);
     void Insert(TStatusBar& bar, Placement where);
+    /** Places a panel at the right of the client, or where it stood the last time. */
+    void Insert(TListPanel& panel);
     /** Builds the menu bar from menu resource name. */
     void AssignMenu(const std::string& name);
     /** The frame's large and small icons, from bitmap icon resources of the module. */
@@ -41,5 +49,8 @@ public:
 private:
     QAction* ActionFor(int id);
 
+    void RememberLayout();
+
     std::map<int, QAction*> Actions;
+    bool HasPanels = false;
 };

@@ -1,6 +1,7 @@
 #include "TScrollWindow.h"
 
 #include "FileNameText.h"
+#include "TArrowPainter.h"
 #include "TClientDC.h"
 
 #include <QAbstractScrollArea>
@@ -31,6 +32,8 @@ public:
     QImage Overlay;
     const TBitmap* OverlaySource = nullptr;
     QPoint OverlayAt;
+    std::vector<TArrow> Arrows;
+    double ArrowScaleX = 1, ArrowScaleY = 1;
     bool Painting = false;
     PaintStats Stats;
 
@@ -48,6 +51,14 @@ public:
             Client = TBitmap(size.width(), size.height());
             Invalid = QRegion(viewport()->rect());
         }
+    }
+
+    TArrowPainter::Placement ArrowPlacement() const {
+        return {ArrowScaleX, ArrowScaleY, Owner.GetScrollPos()};
+    }
+    void UpdateArrow(const TArrow& arrow) {
+        const TRect r = TArrowPainter::Area(arrow, ArrowPlacement());
+        viewport()->update(QRect(r.left, r.top, r.Width(), r.Height()));
     }
 
     // Runs Paint for what was invalidated, into the client bitmap.
@@ -75,6 +86,13 @@ protected:
         const QImage image(reinterpret_cast<const uchar*>(Client.Bits()), Client.Width(),
                            Client.Height(), Client.Stride() * 4, QImage::Format_RGB32);
         painter.drawImage(event->rect(), image, event->rect());
+        if (!Arrows.empty()) {
+            const QRect r = event->rect();
+            painter.setClipRegion(event->region());
+            TArrowPainter::Paint(painter, Arrows, ArrowPlacement(),
+                                 TRect(r.left(), r.top(), r.right() + 1, r.bottom() + 1));
+            painter.setClipping(false);
+        }
         if (!Overlay.isNull())
             painter.drawImage(OverlayAt, Overlay);
     }
@@ -221,6 +239,42 @@ void TScrollWindow::SetDragImage(const TBitmap* image, const TPoint& at, const T
     }
     Widget->viewport()->update(old);
     Widget->viewport()->update(QRect(Widget->OverlayAt, Widget->Overlay.size()));
+}
+
+void TScrollWindow::SetArrows(std::vector<TArrow> arrows) {
+    std::vector<TArrow>& shown = Widget->Arrows;
+    // Arrows that stay as they were are not repainted; one that goes or changes is repainted
+    // where it was and where it is now.
+    const std::size_t common = std::min(shown.size(), arrows.size());
+    for (std::size_t i = 0; i < common; ++i)
+        if (!(shown[i] == arrows[i])) {
+            Widget->UpdateArrow(shown[i]);
+            Widget->UpdateArrow(arrows[i]);
+        }
+    for (std::size_t i = common; i < shown.size(); ++i)
+        Widget->UpdateArrow(shown[i]);
+    for (std::size_t i = common; i < arrows.size(); ++i)
+        Widget->UpdateArrow(arrows[i]);
+    shown = std::move(arrows);
+}
+
+const std::vector<TArrow>& TScrollWindow::GetArrows() const {
+    return Widget->Arrows;
+}
+
+void TScrollWindow::SetArrowScale(double sx, double sy) {
+    if (sx == Widget->ArrowScaleX && sy == Widget->ArrowScaleY)
+        return;
+    for (const TArrow& arrow : Widget->Arrows)
+        Widget->UpdateArrow(arrow);
+    Widget->ArrowScaleX = sx;
+    Widget->ArrowScaleY = sy;
+    for (const TArrow& arrow : Widget->Arrows)
+        Widget->UpdateArrow(arrow);
+}
+
+TRect TScrollWindow::ArrowArea(const TArrow& arrow) const {
+    return TArrowPainter::Area(arrow, Widget->ArrowPlacement());
 }
 
 void TScrollWindow::SetScrollRange(int xRange, int yRange) {

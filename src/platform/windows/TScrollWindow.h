@@ -1,11 +1,13 @@
 #pragma once
 
+#include "TArrow.h"
 #include "TBitmap.h"
 #include "TCursor.h"
 #include "TDC.h"
 #include "TWindow.h"
 
 #include <memory>
+#include <vector>
 
 class QWidget;
 
@@ -14,8 +16,9 @@ class QWidget;
  * base of the map window. The client pixels are kept as a bitmap, so a client drawing
  * context draws into them directly and they show at once; Paint redraws the parts that were
  * invalidated, with the context's origin moved to the scroll position. A drag image floats
- * over the client area without touching its pixels. Mouse presses, releases and moves arrive
- * at the Ev handlers in client coordinates.
+ * over the client area without touching its pixels, and so do arrows between map points,
+ * drawn over the client pixels at the scroll position and the map scale. Mouse presses,
+ * releases and moves arrive at the Ev handlers in client coordinates.
  */
 class TScrollWindow : public TWindow {
 public:
@@ -47,6 +50,20 @@ public:
     const PaintStats& GetPaintStats() const;
     /** The cursor resource shown over the window; 0 for the system arrow. */
     TResId GetCursorId() const;
+
+    /**
+     * The arrows drawn over the client area, in map points; only the areas of the arrows that
+     * differ from the ones shown before are repainted.
+     */
+    void SetArrows(std::vector<TArrow> arrows);
+    const std::vector<TArrow>& GetArrows() const;
+    /**
+     * How map points reach the client area: multiplied by the scale (1 for the map at full
+     * size), then the scroll position taken off. Repaints the arrows when it changes.
+     */
+    void SetArrowScale(double sx, double sy);
+    /** The client area of an arrow, its head and outline included, at the present scale. */
+    TRect ArrowArea(const TArrow& arrow) const;
 
     /** Sets the scroll ranges in pixels; a range of 0 hides that scroll bar. */
     void SetScrollRange(int xRange, int yRange);

@@ -1,0 +1,115 @@
+#include "TArrowPainter.h"
+
+#include "TBitmap.h"
+
+#include <QImage>
+#include <QPainter>
+#include <QPainterPath>
+#include <QPen>
+#include <QPolygonF>
+
+#include <algorithm>
+#include <cmath>
+
+namespace {
+
+// Sizes at full scale, in pixels: the coloured shaft, the outline on each side, the head's
+// length and half its width, and the radius of the ring an arrow without length becomes.
+constexpr double Shaft = 4, Outline = 1.5, HeadLength = 14, HeadHalfWidth = 8, Ring = 22;
+constexpr double HighlightFactor = 1.6;
+// The smallest share of those sizes kept on a zoomed map, so arrows stay visible.
+constexpr double MinimumScale = 0.5;
+
+double SizeScale(const TArrowPainter::Placement& at) {
+    return std::max(MinimumScale, std::min(at.ScaleX, at.ScaleY));
+}
+
+QPointF ClientPoint(const TPoint& p, const TArrowPainter::Placement& at) {
+    return {p.x * at.ScaleX - at.Scroll.x, p.y * at.ScaleY - at.Scroll.y};
+}
+
+// How far the drawing reaches beyond the line between the ends.
+double Reach(const TArrow& arrow, double scale) {
+    const double grow = arrow.Highlighted ? HighlightFactor : 1;
+    const double ring = arrow.From == arrow.To ? Ring * scale : 0;
+    return ring + (HeadHalfWidth + Outline + Shaft) * grow * scale + 2;
+}
+
+void PaintOne(QPainter& painter, const TArrow& arrow, const TArrowPainter::Placement& at) {
+    const double scale = SizeScale(at);
+    const double grow = arrow.Highlighted ? HighlightFactor : 1;
+    const double shaft = Shaft * grow * scale, outline = Outline * grow * scale;
+    const QColor colour(arrow.Color.Red(), arrow.Color.Green(), arrow.Color.Blue());
+    const QColor edge = arrow.Highlighted ? QColor(Qt::white) : QColor(Qt::black);
+    const QPointF from = ClientPoint(arrow.From, at), to = ClientPoint(arrow.To, at);
+
+    if (arrow.From == arrow.To) {
+        const double r = Ring * scale;
+        painter.setBrush(Qt::NoBrush);
+        painter.setPen(QPen(edge, shaft + 2 * outline));
+        painter.drawEllipse(to, r, r);
+        painter.setPen(QPen(colour, shaft));
+        painter.drawEllipse(to, r, r);
+        return;
+    }
+    const double dx = to.x() - from.x(), dy = to.y() - from.y();
+    const double length = std::hypot(dx, dy);
+    const double ux = dx / length, uy = dy / length;
+    const double head = std::min(HeadLength * grow * scale, length);
+    const double half = HeadHalfWidth * grow * scale;
+    const QPointF base(to.x() - ux * head, to.y() - uy * head);
+    const QPolygonF tip({to, QPointF(base.x() - uy * half, base.y() + ux * half),
+                         QPointF(base.x() + uy * half, base.y() - ux * half)});
+
+    // The outline first, then the colour over it, so crossing arrows keep their edges.
+    QPen edgePen(edge, shaft + 2 * outline, Qt::SolidLine, Qt::FlatCap, Qt::MiterJoin);
+    QPen colourPen(colour, shaft, Qt::SolidLine, Qt::FlatCap, Qt::MiterJoin);
+    if (arrow.Dashed) {
+        // Dashes 2.5 shaft widths long with gaps of 1.5; the outline's dashes reach past
+        // each end of the coloured ones, so every dash is edged all round. Qt counts dash
+        // lengths in widths of the pen.
+        const double edgeWidth = shaft + 2 * outline, dash = 2.5 * shaft, gap = 1.5 * shaft;
+        colourPen.setDashPattern({dash / shaft, gap / shaft});
+        edgePen.setDashPattern({(dash + 2 * outline) / edgeWidth, (gap - 2 * outline) / edgeWidth});
+        edgePen.setDashOffset((dash + gap - outline) / edgeWidth);
+    }
+    painter.setBrush(Qt::NoBrush);
+    painter.setPen(edgePen);
+    painter.drawLine(from, base);
+    painter.setPen(QPen(edge, 2 * outline, Qt::SolidLine, Qt::RoundCap, Qt::MiterJoin));
+    painter.setBrush(edge);
+    painter.drawPolygon(tip);
+    painter.setPen(colourPen);
+    painter.drawLine(from, base);
+    painter.setPen(Qt::NoPen);
+    painter.setBrush(colour);
+    painter.drawPolygon(tip);
+}
+
+} // namespace
+
+TRect TArrowPainter::Area(const TArrow& arrow, const Placement& at) {
+    const QPointF a = ClientPoint(arrow.From, at), b = ClientPoint(arrow.To, at);
+    const double reach = Reach(arrow, SizeScale(at));
+    return {int(std::floor(std::min(a.x(), b.x()) - reach)),
+            int(std::floor(std::min(a.y(), b.y()) - reach)),
+            int(std::ceil(std::max(a.x(), b.x()) + reach)) + 1,
+            int(std::ceil(std::max(a.y(), b.y()) + reach)) + 1};
+}
+
+void TArrowPainter::Paint(QPainter& painter, const std::vector<TArrow>& arrows, const Placement& at,
+                          const TRect& clip) {
+    painter.save();
+    painter.setRenderHint(QPainter::Antialiasing);
+    for (const TArrow& arrow : arrows)
+        if (!(Area(arrow, at) & clip).IsEmpty())
+            PaintOne(painter, arrow, at);
+    painter.restore();
+}
+
+void TArrowPainter::Paint(TBitmap& target, const std::vector<TArrow>& arrows, const Placement& at) {
+    QImage image(reinterpret_cast<uchar*>(target.Bits()), target.Width(), target.Height(),
+                 target.Stride() * 4, QImage::Format_RGB32);
+    QPainter painter(&image);
+    Paint(painter, arrows, at, {0, 0, target.Width(), target.Height()});
+}
