@@ -2,6 +2,7 @@
 // one mouse move during a drag, the drop of a counter, and a 1:1 paint of the whole client
 // area through the window, each beside the floor of the pixel copies it has to make.
 #include "KVKWindow.h"
+#include "TArrowPainter.h"
 #include "TMemoryDC.h"
 #include "TestFiles.h"
 #include "UnitFile.h"
@@ -188,5 +189,27 @@ void BM_WindowPaint(benchmark::State& state) {
     state.SetBytesProcessed(state.iterations() * ViewW * ViewH * 4);
 }
 BENCHMARK(BM_WindowPaint)->Unit(benchmark::kMicrosecond);
+
+// The review's arrows of 220 moves drawn over the whole 1920 x 1080 client area, as the window
+// draws them over its pixels on every full repaint: moves of one to three hexes all over the
+// part of the map in sight, every fifth by rail (dashed), one highlighted. Beside
+// BM_WindowPaint, the paint they come on top of.
+void BM_ReviewArrows220(benchmark::State& state) {
+    EnsureApplication();
+    std::vector<TArrow> arrows;
+    for (int u = 0; arrows.size() < 220; ++u) {
+        const int column = (u * 7) % 52, row = (u * 5) % 24;
+        const int from = column * 32 + row, to = (column + 1 + u % 3) * 32 + row + u % 2;
+        arrows.push_back({TurnReview::HexCentre(from), TurnReview::HexCentre(to),
+                          u % 2 ? TurnReview::ReceivedColor : TurnReview::OwnColor, u % 5 == 0,
+                          u == 0});
+    }
+    TBitmap client(ViewW, ViewH);
+    for (auto _ : state) {
+        TArrowPainter::Paint(client, arrows, {});
+        benchmark::DoNotOptimize(client.Bits());
+    }
+}
+BENCHMARK(BM_ReviewArrows220)->Unit(benchmark::kMicrosecond);
 
 } // namespace

@@ -6,6 +6,7 @@
 #include "TFileBatch.h"
 #include "TestFiles.h"
 #include "TurnFile.h"
+#include "TurnReview.h"
 #include "UnitFile.h"
 
 #include <benchmark/benchmark.h>
@@ -62,6 +63,27 @@ void OpenTurn(benchmark::State& state) {
     }
 }
 BENCHMARK(OpenTurn)->Unit(benchmark::kMicrosecond);
+
+// The same open with the review's work after it: the movement report beside the turn (one
+// line for each of the 220 units, most of them moved) read and matched to the units, and the
+// rows and arrows of the moves and the 120 combats made.
+void OpenTurnWithReport(benchmark::State& state) {
+    TurnFixture f;
+    f.Turn->OpenTurn(false);
+    bool ended = false; // as the opponent sends it: the report of the moves, every start reset
+    f.Turn->WriteTurn(true, ended);
+    TurnReview review;
+    for (auto _ : state) {
+        bool opened = false;
+        benchmark::DoNotOptimize(f.Turn->OpenTurn(false, opened));
+        review.ReadReport(f.Board->FileData.FileName, f.Board->Records());
+        review.Update(*f.Board);
+        benchmark::DoNotOptimize(review.Arrows(true));
+        if (!ended || !opened || !review.StatusText().empty() || review.Received().size() < 100)
+            state.SkipWithError("the turn or its report did not open");
+    }
+}
+BENCHMARK(OpenTurnWithReport)->Unit(benchmark::kMicrosecond);
 
 // The save after its two questions: report, unit and combat files prepared and replaced,
 // then the turn reopened from them. Argument 1: every file forced to the disk.

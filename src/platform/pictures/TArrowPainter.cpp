@@ -54,36 +54,36 @@ void PaintOne(QPainter& painter, const TArrow& arrow, const TArrowPainter::Place
     }
     const double dx = to.x() - from.x(), dy = to.y() - from.y();
     const double length = std::hypot(dx, dy);
-    const double ux = dx / length, uy = dy / length;
+    const QPointF u(dx / length, dy / length), n(-u.y(), u.x());
     const double head = std::min(HeadLength * grow * scale, length);
-    const double half = HeadHalfWidth * grow * scale;
-    const QPointF base(to.x() - ux * head, to.y() - uy * head);
-    const QPolygonF tip({to, QPointF(base.x() - uy * half, base.y() + ux * half),
-                         QPointF(base.x() + uy * half, base.y() - ux * half)});
+    const double half = HeadHalfWidth * grow * scale, hw = shaft / 2;
+    const QPointF base = to - u * head;
 
-    // The outline first, then the colour over it, so crossing arrows keep their edges.
-    QPen edgePen(edge, shaft + 2 * outline, Qt::SolidLine, Qt::FlatCap, Qt::MiterJoin);
-    QPen colourPen(colour, shaft, Qt::SolidLine, Qt::FlatCap, Qt::MiterJoin);
-    if (arrow.Dashed) {
-        // Dashes 2.5 shaft widths long with gaps of 1.5; the outline's dashes reach past
-        // each end of the coloured ones, so every dash is edged all round. Qt counts dash
-        // lengths in widths of the pen.
-        const double edgeWidth = shaft + 2 * outline, dash = 2.5 * shaft, gap = 1.5 * shaft;
-        colourPen.setDashPattern({dash / shaft, gap / shaft});
-        edgePen.setDashPattern({(dash + 2 * outline) / edgeWidth, (gap - 2 * outline) / edgeWidth});
-        edgePen.setDashOffset((dash + gap - outline) / edgeWidth);
-    }
-    painter.setBrush(Qt::NoBrush);
-    painter.setPen(edgePen);
-    painter.drawLine(from, base);
-    painter.setPen(QPen(edge, 2 * outline, Qt::SolidLine, Qt::RoundCap, Qt::MiterJoin));
-    painter.setBrush(edge);
-    painter.drawPolygon(tip);
-    painter.setPen(colourPen);
-    painter.drawLine(from, base);
+    // Filled shapes, not wide pens: the edge first, the colour over it, so crossing arrows
+    // keep their edges. A dashed shaft is a row of short bars, the head always whole.
+    const auto bar = [&](const QPointF& a, const QPointF& b, double w) {
+        const QPoint points[4] = {(a + n * w).toPoint(), (b + n * w).toPoint(),
+                                  (b - n * w).toPoint(), (a - n * w).toPoint()};
+        painter.drawConvexPolygon(points, 4);
+    };
+    const auto tip = [&](double grow) {
+        const QPoint points[3] = {(to + u * (2 * grow)).toPoint(),
+                                  (base - u * grow + n * (half + 2 * grow)).toPoint(),
+                                  (base - u * grow - n * (half + 2 * grow)).toPoint()};
+        painter.drawConvexPolygon(points, 3);
+    };
+    const double shaftLength = length - head;
+    const double dash = arrow.Dashed ? 2.5 * shaft : shaftLength, gap = 1.5 * shaft;
     painter.setPen(Qt::NoPen);
-    painter.setBrush(colour);
-    painter.drawPolygon(tip);
+    for (const bool edging : {true, false}) {
+        painter.setBrush(edging ? edge : colour);
+        const double o = edging ? outline : 0;
+        for (double at = 0; at < shaftLength; at += dash + gap) {
+            const double end = std::min(shaftLength, at + dash);
+            bar(from + u * (at - o), from + u * (end + (end < shaftLength ? o : 0)), hw + o);
+        }
+        tip(o);
+    }
 }
 
 } // namespace
@@ -100,7 +100,7 @@ TRect TArrowPainter::Area(const TArrow& arrow, const Placement& at) {
 void TArrowPainter::Paint(QPainter& painter, const std::vector<TArrow>& arrows, const Placement& at,
                           const TRect& clip) {
     painter.save();
-    painter.setRenderHint(QPainter::Antialiasing);
+    painter.setRenderHint(QPainter::Antialiasing, false);
     for (const TArrow& arrow : arrows)
         if (!(Area(arrow, at) & clip).IsEmpty())
             PaintOne(painter, arrow, at);
