@@ -12,7 +12,9 @@ class TBitmap;
  * Draws arrows between map points onto a client area: each map point is multiplied by the
  * scale and the scroll position is taken off. The shaft and head are outlined in black (in
  * white when highlighted) so that they stand out over terrain and counters alike; line widths
- * and the head follow the scale, never below what stays visible on a zoomed map.
+ * and the head follow the scale, never below what stays visible on a zoomed map. Arrows are
+ * filled as plain convex shapes, without smoothing, so that a window full of them repaints
+ * about as fast as the map under them.
  */
 class TArrowPainter {
 public:
