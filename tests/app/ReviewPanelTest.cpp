@@ -31,6 +31,10 @@ TEST(ReviewPanel, aReceivedTurnShowsItsMovesAtOnce) {
 }
 
 TEST(ReviewPanel, keepsItsPlaceAndVisibilityBetweenRuns) {
+    // Settings of this test alone, so that no program of a test running beside it writes them
+    // between the two runs (read when the settings are first used in the test program).
+    TestDir settings;
+    qputenv("XDG_CONFIG_HOME", settings.Path("").c_str());
     auto dockArea = [](KVKApp& app) {
         auto* frame = static_cast<QMainWindow*>(app.Frame().GetWidget());
         return frame->dockWidgetArea(static_cast<QDockWidget*>(app.ReviewPanel().GetWidget()));
