@@ -80,11 +80,9 @@ TEST_F(CombatDlgTest, theOneToSixQuestionCancelledKeepsTheDialogAndTheRoll) {
 }
 
 TEST_F(CombatDlgTest, aMissingCommentIsAskedForAndTheQuestionComesAgain) {
-    Hooks.AnswerMessageBox(IDOK); // it really is 1:6
-    Hooks.AnswerMessageBox(IDOK); // no comment
-    Hooks.AnswerMessageBox(IDOK); // asked again
-    Hooks.AnswerMessageBox(IDOK); // one character is not enough
-    Hooks.AnswerMessageBox(IDOK); // asked again
+    // It really is 1:6; no comment; asked again; one character is not enough; asked again.
+    for (int box = 0; box < 5; ++box)
+        Hooks.AnswerMessageBox(IDOK);
     Run([](DialogDriver& d) {
         d.Click(Bone);
         d.Click(Close);

@@ -85,7 +85,7 @@ TEST_F(MapWindowTest, zoomStretchesTheMapAndMakesTheBoardInert) {
     const std::vector<int> stack = UnitsIn(H8);
     const TPoint overH8 = {(MapBoard::HexOrigin(H8).x + 12) * client.Width() / 2100,
                            (MapBoard::HexOrigin(H8).y + 20) * client.Height() / 1300};
-    Player().Click(overH8);
+    Click(overH8);
     Press(overH8, Qt::RightButton);
     EXPECT_EQ(UnitsIn(H8), stack);
     EXPECT_EQ(HexField.GetText(), "Hex : H8");
@@ -192,7 +192,7 @@ TEST_F(MapWindowTest, statusTextsFollowTheHexUnderThePointer) {
 
 TEST_F(MapWindowTest, combatModeDeclaresOnOccupiedHexesAndShowCombatUsesTheCoarseLookup) {
     Window->CmModeCombat();
-    Player().Click(At(J9)); // empty: no dialog
+    Click(At(J9)); // empty: no dialog
     EXPECT_FALSE(MapWindowProbe::Modified(*Window));
     DeclareCombat(F5, "DE");
     EXPECT_TRUE(MapWindowProbe::Modified(*Window));
