@@ -1,6 +1,6 @@
-// Whole turns through the real program: the sample turn opened as from the command line, a
-// counter dragged, a combat declared from the tool bar, the turn saved from the menu, and
-// the opponent's program opening what was saved.
+// Whole turns through the real program: the sample turn opened as from the command line (every
+// unit where it started), a counter dragged, a combat declared from the tool bar, the turn saved
+// from the menu, and the opponent's program opening what was saved with the real combat list.
 #include "AppFixture.h"
 #include "BoardProbe.h"
 #include "CaECombats.h"
@@ -80,6 +80,16 @@ protected:
 TEST_F(PlayTurnTest, anEndedTurnReachesTheOpponentWithItsMoveAndCombat) {
     auto player = Start(Dir.Path("opening.kvk"));
     EXPECT_EQ(player->Frame().GetWidget()->windowTitle().toStdString(), "Kurvask  :  opening");
+    // The sample turn opens with every unit where it started, unmarked, most on the map.
+    KVKMap& board = player->Window().Map();
+    EXPECT_TRUE(board.Records() == Sample);
+    EXPECT_GT(std::count_if(Sample.begin(), Sample.end(),
+                            [](const CounterRecord& r) {
+                                return r.HexIndex == r.StartIndex && r.Mark == 0 &&
+                                       MapBoard::IsOnBoard(r.HexIndex);
+                            }),
+              150);
+    EXPECT_TRUE(static_cast<CaECombats&>(board.Combats()).Received().empty());
     PlayAndSave(*player, IDYES, true);
 
     // The three files, byte for byte.
@@ -105,6 +115,10 @@ TEST_F(PlayTurnTest, anEndedTurnReachesTheOpponentWithItsMoveAndCombat) {
     // The opponent opens the turn.
     auto opponent = Start(Dir.Path("turn02.kvk"));
     KVKWindow& seen = opponent->Window();
+    const auto* received = dynamic_cast<CaECombats*>(&seen.Map().Combats());
+    ASSERT_NE(received, nullptr) << "the program's board has the real combat list";
+    ASSERT_EQ(received->Received().size(), 1u);
+    EXPECT_EQ(received->Received().front()->Data, combat.Data);
     EXPECT_EQ(BoardProbe::UnitsIn(seen.Map(), N3), (std::vector<int>{Moved}));
     Player(*opponent).MoveTo(Player(*opponent).At(N3));
     EXPECT_EQ(opponent->HexGadget->GetText(), "Hex : N3");

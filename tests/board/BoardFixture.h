@@ -5,10 +5,10 @@
 #include "KVKMap.h"
 #include "TMemoryDC.h"
 #include "TestPictures.h"
+#include "TurnRecords.h"
 
 #include <gtest/gtest.h>
 
-#include <array>
 #include <memory>
 #include <vector>
 
@@ -18,7 +18,8 @@
  */
 class BoardFixture : public ::testing::Test {
 protected:
-    static constexpr int OffBoardHex = 1900;
+    static constexpr int OffBoardHex = Hexes::OffBoard;
+    using Placement = TurnRecords::Placement;
 
     void SetUp() override {
         KVKMap::SlideDuration = std::chrono::milliseconds(0);
@@ -26,23 +27,14 @@ protected:
                                          &FakeCombatList::Make);
     }
 
-    /** Every unit off the map, except those given as {unit, hex, start hex, mark}. */
-    struct Placement {
-        int Unit, HexIndex, StartIndex, Mark;
-    };
+    /** Every unit off the map, except those placed; LoadWithoutDrawing leaves the map bare. */
     void Load(const std::vector<Placement>& placements) {
         LoadWithoutDrawing(placements);
         Board->DrawLoadedTurn();
     }
     void LoadWithoutDrawing(const std::vector<Placement>& placements) {
-        std::array<CounterRecord, KVKMap::Units> records;
-        records.fill(CounterRecord(OffBoardHex, OffBoardHex, 0));
-        for (const Placement& p : placements)
-            records[std::size_t(p.Unit)] = CounterRecord(p.HexIndex, p.StartIndex, p.Mark);
-        ASSERT_TRUE(Board->LoadCounters(records));
+        ASSERT_TRUE(Board->LoadCounters(TurnRecords::OffMapExcept(placements)));
     }
-
-    /** The units standing in a hex, bottom first. */
     std::vector<int> UnitsIn(int hex) { return BoardProbe::UnitsIn(*Board, hex); }
 
     TestPictures Pictures;

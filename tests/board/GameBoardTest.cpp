@@ -149,9 +149,7 @@ TEST_F(GameBoardTest, loadStacksInUnitOrderAndRefusesBadRecords) {
     EXPECT_EQ(Board->GetCounter(201)->Picture, 2202);
     EXPECT_EQ(Board->GetCounter(200)->Picture, 2201);
 
-    std::array<CounterRecord, KVKMap::Units> records;
-    records.fill(CounterRecord(OffBoardHex, OffBoardHex, 0));
-    records[3] = CounterRecord(1920, 0, 0);
+    auto records = TurnRecords::OffMapExcept({{3, 1920, 0}});
     EXPECT_FALSE(Board->LoadCounters(records));
     records[3] = CounterRecord(0, 0, 4);
     EXPECT_FALSE(Board->LoadCounters(records));

@@ -24,6 +24,10 @@ protected:
         return H.TakeTop(&Pictures.Module(), Surface, Window, spread, Scroll);
     }
     std::vector<Counter*> Order() const { return H.Counters(); }
+    void PlaceAll() {
+        for (Counter* c : {&P, &Q, &R})
+            Place(*c);
+    }
 
     TestPictures Pictures;
     TBitmap MapBits{TDib(Pictures.MapFile().c_str())};
@@ -48,9 +52,7 @@ TEST_F(HexStackTest, placedCountersStackBottomUpAndMoveToTheOrigin) {
 }
 
 TEST_F(HexStackTest, takeTopReturnsTopFirstAndDropsTheBackgroundWhenEmpty) {
-    Place(P);
-    Place(Q);
-    Place(R);
+    PlaceAll();
     EXPECT_EQ(Take(), &R);
     EXPECT_EQ(Order(), (std::vector<Counter*>{&P, &Q}));
     EXPECT_EQ(Take(), &Q);
@@ -63,9 +65,7 @@ TEST_F(HexStackTest, takeTopReturnsTopFirstAndDropsTheBackgroundWhenEmpty) {
 }
 
 TEST_F(HexStackTest, rotateMovesBottomToTopAndThreeRotationsRestore) {
-    Place(P);
-    Place(Q);
-    Place(R);
+    PlaceAll();
     H.Rotate(&Pictures.Module(), Surface, Window, {0, 7}, Scroll);
     EXPECT_EQ(Order(), (std::vector<Counter*>{&Q, &R, &P}));
     H.Rotate(&Pictures.Module(), Surface, Window, {0, 7}, Scroll);
@@ -74,9 +74,7 @@ TEST_F(HexStackTest, rotateMovesBottomToTopAndThreeRotationsRestore) {
 }
 
 TEST_F(HexStackTest, cycleTopMarkChangesOnlyTheTop) {
-    Place(P);
-    Place(Q);
-    Place(R);
+    PlaceAll();
     H.CycleTopMark(&Pictures.Module(), Surface, Window, {0, 7}, Scroll);
     EXPECT_EQ(R.Mark, 1);
     EXPECT_EQ(P.Mark + Q.Mark, 0);

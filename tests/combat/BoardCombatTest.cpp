@@ -4,8 +4,8 @@
 #include "CaECombats.h"
 #include "CombatScript.h"
 #include "DialogDriver.h"
+#include "HookedTest.h"
 #include "KVKMap.h"
-#include "ModalHooks.h"
 #include "PixelCompare.h"
 #include "TMemoryDC.h"
 #include "TestFiles.h"
@@ -15,7 +15,7 @@
 
 namespace {
 
-class BoardCombatTest : public ::testing::Test {
+class BoardCombatTest : public HookedTest {
 protected:
     void SetUp() override {
         Dir.Write("map.bmp", BmpBytes::Rgb24(400, 300, BoardProbe::PatternPixels(400, 300)));
@@ -29,7 +29,6 @@ protected:
     CaECombats& Combats() { return static_cast<CaECombats&>(Board->Combats()); }
 
     TestDir Dir;
-    ModalHooks Hooks;
     std::unique_ptr<KVKMap> Board;
     TBitmap Screen{400, 300};
     TMemoryDC Window{Screen};
@@ -39,7 +38,6 @@ TEST_F(BoardCombatTest, declaringGoesToTheHexUnderThePoint) {
     DeclareAt({40, 45}); // hex 33
     ASSERT_EQ(Combats().Declared().size(), 1u);
     EXPECT_EQ(Combats().Declared().front()->Data.HexIndex, 33);
-    EXPECT_TRUE(Hooks.Clean()) << Hooks.Report();
 }
 
 TEST_F(BoardCombatTest, clearingTheBoardStartsAnEmptyCombatList) {
@@ -58,7 +56,6 @@ TEST_F(BoardCombatTest, clearingTheBoardStartsAnEmptyCombatList) {
                                    PixelCompare::Of(bare)));
     Board->ShowAllCombats(Window, {0, 0});
     Board->ShowCombatAt(33); // nothing to show: no dialog opens
-    EXPECT_TRUE(Hooks.Clean()) << Hooks.Report();
 }
 
 } // namespace

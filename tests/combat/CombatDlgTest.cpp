@@ -2,7 +2,7 @@
 // comment, and every refusal on the way to closing it.
 #include "CombatDlg.h"
 #include "DialogDriver.h"
-#include "ModalHooks.h"
+#include "HookedTest.h"
 #include "RollDie.h"
 
 #include <gtest/gtest.h>
@@ -13,7 +13,7 @@ namespace {
 
 constexpr int Bone = 1, Close = 2, Comment = 9519, Digit = 9511, Odds1to5 = 9402, Odds2to1 = 9406;
 
-class CombatDlgTest : public ::testing::Test {
+class CombatDlgTest : public HookedTest {
 protected:
     // Runs the dialog with the driver; the record it filled is in Data.
     int Run(ModalHooks::Driver driver) {
@@ -28,7 +28,6 @@ protected:
         return captions;
     }
 
-    ModalHooks Hooks;
     CombatStruct Data;
 };
 
@@ -55,7 +54,6 @@ TEST_F(CombatDlgTest, closingBeforeTheRollIsRefused) {
     EXPECT_GE(Data.DieRoll[0], '1');
     EXPECT_LE(Data.DieRoll[0], '6');
     EXPECT_EQ(Data.Comments, "DE");
-    EXPECT_TRUE(Hooks.Clean()) << Hooks.Report();
 }
 
 TEST_F(CombatDlgTest, theOneToSixQuestionCancelledKeepsTheDialogAndTheRoll) {
@@ -79,15 +77,12 @@ TEST_F(CombatDlgTest, theOneToSixQuestionCancelledKeepsTheDialogAndTheRoll) {
     EXPECT_EQ(box.Buttons, (std::vector<int>{IDOK, IDCANCEL}));
     EXPECT_EQ(Data.Odds, "2:1");
     EXPECT_EQ(Data.Comments, "no luck");
-    EXPECT_TRUE(Hooks.Clean()) << Hooks.Report();
 }
 
 TEST_F(CombatDlgTest, aMissingCommentIsAskedForAndTheQuestionComesAgain) {
-    Hooks.AnswerMessageBox(IDOK); // it really is 1:6
-    Hooks.AnswerMessageBox(IDOK); // no comment
-    Hooks.AnswerMessageBox(IDOK); // asked again
-    Hooks.AnswerMessageBox(IDOK); // one character is not enough
-    Hooks.AnswerMessageBox(IDOK); // asked again
+    // It really is 1:6; no comment; asked again; one character is not enough; asked again.
+    for (int box = 0; box < 5; ++box)
+        Hooks.AnswerMessageBox(IDOK);
     Run([](DialogDriver& d) {
         d.Click(Bone);
         d.Click(Close);
@@ -107,7 +102,6 @@ TEST_F(CombatDlgTest, aMissingCommentIsAskedForAndTheQuestionComesAgain) {
     // Never touched the odds group: the placeholder stands, with its trailing blank.
     EXPECT_EQ(Data.Odds, "Combat odds : ");
     EXPECT_EQ(Data.Comments, "xy");
-    EXPECT_TRUE(Hooks.Clean()) << Hooks.Report();
 }
 
 TEST_F(CombatDlgTest, oddsStoredByTheirTextsAlsoAfterTheRoll) {
@@ -139,7 +133,6 @@ TEST_F(CombatDlgTest, oddsStoredByTheirTextsAlsoAfterTheRoll) {
         d.Click(Close);
     });
     EXPECT_EQ(Data.Odds, "1:5,6");
-    EXPECT_TRUE(Hooks.Clean()) << Hooks.Report();
 }
 
 TEST_F(CombatDlgTest, theRollDisablesTheModifierAndHidesTheBone) {
@@ -162,7 +155,6 @@ TEST_F(CombatDlgTest, theRollDisablesTheModifierAndHidesTheBone) {
         d.PressEscape(); // Escape runs the close checks, which pass
         EXPECT_FALSE(d.IsOpen());
     });
-    EXPECT_TRUE(Hooks.Clean()) << Hooks.Report();
 }
 
 TEST_F(CombatDlgTest, theModifierTurnsTheDieFace) {

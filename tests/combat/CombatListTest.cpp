@@ -5,6 +5,7 @@
 #include "CombatScript.h"
 #include "CombatShowDlg.h"
 #include "DialogDriver.h"
+#include "HookedTest.h"
 #include "MapBoard.h"
 #include "ModalHooks.h"
 #include "PixelCompare.h"
@@ -20,7 +21,7 @@
 
 namespace {
 
-class CombatListTest : public ::testing::Test {
+class CombatListTest : public HookedTest {
 protected:
     CombatListTest() {
         for (int y = 0; y < Map.Height(); ++y)
@@ -36,6 +37,11 @@ protected:
         SeedFor(die);
         CombatScript::Resolve(comment, oddsButton);
         list.Declare(Screen, Scroll, hex);
+    }
+    // Whether the map surface agrees with before on every step-th point.
+    ::testing::AssertionResult MapIs(const TBitmap& before, int step = 1) const {
+        return PixelCompare::Same({0, 0, Map.Width(), Map.Height()}, PixelCompare::Of(Map),
+                                  PixelCompare::Of(before), step);
     }
     // Seeds the generator so that the next unmodified roll gives die.
     static void SeedFor(int die) {
@@ -53,7 +59,6 @@ protected:
     TBitmap ScreenBits{200, 150};
     TMemoryDC Screen{ScreenBits};
     TPoint Scroll{10, 20};
-    ModalHooks Hooks;
     TestDir Dir;
 };
 
@@ -75,7 +80,6 @@ TEST_F(CombatListTest, theFirstCombatAgainstHex33IsWrittenAsTheExampleRecord) {
     EXPECT_EQ(Surface.GetPixel(26, 46), red.GetPixel(0, 0));
     EXPECT_EQ(Surface.GetPixel(33, 53), red.GetPixel(7, 7));
     EXPECT_EQ(Screen.GetPixel(26 - 10, 46 - 20), red.GetPixel(0, 0));
-    EXPECT_TRUE(Hooks.Clean()) << Hooks.Report();
 }
 
 TEST_F(CombatListTest, markersStackBelowEarlierDeclaredCombatsOnly) {
@@ -94,7 +98,6 @@ TEST_F(CombatListTest, markersStackBelowEarlierDeclaredCombatsOnly) {
     next.ReadFile(Dir.Path("t.cbt"));
     EXPECT_EQ(next.Received().size(), 3u);
     EXPECT_EQ(next.NextMarkerPosition(33), TPoint(26, 46));
-    EXPECT_TRUE(Hooks.Clean()) << Hooks.Report();
 }
 
 TEST_F(CombatListTest, writtenCombatsReadBackNewestFirstWithGreenMarkers) {
@@ -105,8 +108,7 @@ TEST_F(CombatListTest, writtenCombatsReadBackNewestFirstWithGreenMarkers) {
         Declare(list, 70, 9411, 6, "second");
         ASSERT_TRUE(list.WriteFile(Dir.Path("t.cbt")));
     } // the list goes: its markers leave the surface
-    EXPECT_TRUE(PixelCompare::Same({0, 0, Map.Width(), Map.Height()}, PixelCompare::Of(Map),
-                                   PixelCompare::Of(bare), 2));
+    EXPECT_TRUE(MapIs(bare, 2));
 
     CaECombats read(nullptr, &TModule::Application(), &Surface);
     read.ReadFile(Dir.Path("t.cbt"));
@@ -124,7 +126,6 @@ TEST_F(CombatListTest, writtenCombatsReadBackNewestFirstWithGreenMarkers) {
     EXPECT_EQ(read.Received().back()->Data.Comments, "first");
     // Received combats are never passed on.
     EXPECT_EQ(read.FileBytes(), std::string("\0\0\0\0", 4));
-    EXPECT_TRUE(Hooks.Clean()) << Hooks.Report();
 }
 
 TEST_F(CombatListTest, aDamagedFileAddsNothingAndIsReportedOnce) {
@@ -144,7 +145,7 @@ TEST_F(CombatListTest, aDamagedFileAddsNothingAndIsReportedOnce) {
                                      {"bad marker image", badImage}};
     for (const Case& c : cases) {
         Dir.Write("bad.cbt", c.bytes);
-        ModalHooks hooks;
+        CheckedHooks hooks;
         hooks.AnswerMessageBox(IDOK);
         CaECombats list(nullptr, &TModule::Application(), &Surface);
         list.ReadFile(Dir.Path("bad.cbt"));
@@ -152,15 +153,11 @@ TEST_F(CombatListTest, aDamagedFileAddsNothingAndIsReportedOnce) {
         ASSERT_EQ(hooks.MessageBoxes().size(), 1u) << c.what;
         EXPECT_NE(hooks.MessageBoxes()[0].Text.find(Dir.Path("bad.cbt")), std::string::npos);
         EXPECT_NE(hooks.MessageBoxes()[0].Text.find("could not be read"), std::string::npos);
-        EXPECT_TRUE(hooks.Clean()) << hooks.Report();
-        EXPECT_TRUE(PixelCompare::Same({0, 0, Map.Width(), Map.Height()}, PixelCompare::Of(Map),
-                                       PixelCompare::Of(before), 3))
-            << c.what;
+        EXPECT_TRUE(MapIs(before, 3)) << c.what;
     }
     // A missing file changes nothing and says nothing.
     good.ReadFile(Dir.Path("missing.cbt"));
     EXPECT_EQ(good.Declared().size(), 1u);
-    EXPECT_TRUE(Hooks.Clean()) << Hooks.Report();
 }
 
 TEST_F(CombatListTest, resultsOfAHexOpenNewestDeclaredFirstThenReceived) {
@@ -184,7 +181,6 @@ TEST_F(CombatListTest, resultsOfAHexOpenNewestDeclaredFirstThenReceived) {
     list.ShowResults(33);
     EXPECT_EQ(shown, (std::vector<std::string>{"newer|1:1|2", "older|1:1|1", "reçu|2:1|3"}));
     list.ShowResults(99); // no combat there: no dialog
-    EXPECT_TRUE(Hooks.Clean()) << Hooks.Report();
 }
 
 TEST_F(CombatListTest, showAllThenClearAllLeavesSurfaceAndScreenAsBefore) {
@@ -197,11 +193,9 @@ TEST_F(CombatListTest, showAllThenClearAllLeavesSurfaceAndScreenAsBefore) {
     list.ShowAll(Screen, Scroll);
     EXPECT_NE(Surface.GetPixel(26, 46), surfaceBefore.GetPixel(26, 46));
     list.ClearAll(Screen, Scroll);
-    EXPECT_TRUE(PixelCompare::Same({0, 0, Map.Width(), Map.Height()}, PixelCompare::Of(Map),
-                                   PixelCompare::Of(surfaceBefore)));
+    EXPECT_TRUE(MapIs(surfaceBefore));
     EXPECT_TRUE(PixelCompare::Same({0, 0, 200, 150}, PixelCompare::Of(ScreenBits),
                                    PixelCompare::Of(screenBefore)));
-    EXPECT_TRUE(Hooks.Clean()) << Hooks.Report();
 }
 
 // Markers that overlap: three received against one hex and a declared one whose marker covers
@@ -211,20 +205,12 @@ TEST_F(CombatListTest, overlappingMarkersComeOffWithoutFragments) {
     const TPoint declaredAt =
         CaECombats(nullptr, &TModule::Application(), &Surface).NextMarkerPosition(65);
     std::vector<CombatRecord> received;
-    for (int i = 0; i < 3; ++i) {
-        CombatRecord r;
-        r.Data = {"2:1", "3", "held", 33};
-        r.MarkerPosition = declaredAt + TPoint(-1, -2 - 9 * (2 - i));
-        r.MarkerImage = 8514;
-        received.push_back(r);
-    }
+    for (int i = 0; i < 3; ++i)
+        received.push_back(
+            {{"2:1", "3", "held", 33}, declaredAt + TPoint(-1, -2 - 9 * (2 - i)), 8514});
     Dir.Write("t.cbt", CombatFile::Serialize(received));
     const TBitmap bare = Map;
-    auto expectBare = [&](const char* what) {
-        EXPECT_TRUE(PixelCompare::Same({0, 0, Map.Width(), Map.Height()}, PixelCompare::Of(Map),
-                                       PixelCompare::Of(bare)))
-            << what;
-    };
+    auto expectBare = [&](const char* what) { EXPECT_TRUE(MapIs(bare)) << what; };
     for (const bool clearFirst : {false, true}) {
         auto list = std::make_unique<CaECombats>(nullptr, &TModule::Application(), &Surface);
         list->ReadFile(Dir.Path("t.cbt"));
@@ -240,7 +226,6 @@ TEST_F(CombatListTest, overlappingMarkersComeOffWithoutFragments) {
         list.reset();
         expectBare("show all, then the list goes");
     }
-    EXPECT_TRUE(Hooks.Clean()) << Hooks.Report();
 }
 
 // Combats read back after a save part way through the turn are passed on again, after the
@@ -260,7 +245,6 @@ TEST_F(CombatListTest, resentCombatsFollowTheDeclaredOnesByteForByte) {
     const std::string both = reloaded.FileBytes();
     EXPECT_EQ(both.substr(0, 4), std::string("\x02\0\0\0", 4));
     EXPECT_EQ(both.substr(both.size() - (firstBytes.size() - 4)), firstBytes.substr(4));
-    EXPECT_TRUE(Hooks.Clean()) << Hooks.Report();
 }
 
 // After a save part way through, the combats declared before it are passed on again with the
@@ -283,7 +267,6 @@ TEST_F(CombatListTest, markersStackBelowCombatsPassedOnAgain) {
     EXPECT_EQ(sent.Records[0].MarkerPosition, TPoint(26 + 34, 46 + 18));
     EXPECT_EQ(sent.Records[1].MarkerPosition, TPoint(26 + 34, 46 + 9));
     EXPECT_EQ(sent.Records[2].MarkerPosition, TPoint(26 + 34, 46));
-    EXPECT_TRUE(Hooks.Clean()) << Hooks.Report();
 }
 
 // A combat file that is there but cannot be read (here a folder of that name) is reported
@@ -299,7 +282,6 @@ TEST_F(CombatListTest, anUnreadableCombatFileIsReported) {
     EXPECT_EQ(Hooks.MessageBoxes()[0].Caption, "Damaged Combat File");
     EXPECT_NE(Hooks.MessageBoxes()[0].Text.find(Dir.Path("t.cbt")), std::string::npos);
     EXPECT_NE(Hooks.MessageBoxes()[0].Text.find("cannot be opened"), std::string::npos);
-    EXPECT_TRUE(Hooks.Clean()) << Hooks.Report();
 }
 
 TEST_F(CombatListTest, aTurnWithoutCombatsWritesAZeroCount) {

@@ -2,7 +2,6 @@
 // 8 x 8 pixels under a marker, screen placement by scroll offset, and the marker's part of a
 // combat-file record.
 #include "Tagger.h"
-#include "CombatFile.h"
 #include "LittleEndianWriter.h"
 #include "TBitmap.h"
 #include "TMemoryDC.h"
@@ -92,30 +91,25 @@ protected:
     std::vector<std::uint32_t> ScreenBefore;
 };
 
+// On the screen the marker stands at its map point minus the scroll offset.
 TEST_F(TaggerTest, showTwiceThenHideRestoresMapAndScreenExactly) {
-    Tagger marker({26, 46}, 8509, Map, Module.get());
-    EXPECT_EQ(marker.GetWidth(), 8);
-    EXPECT_EQ(marker.GetHeight(), 8);
-    const TPoint scroll{10, 20};
-    Repaint(scroll);
-    for (int i = 0; i < 2; ++i) {
-        marker.Show(Screen, scroll);
-        EXPECT_TRUE(marker.IsStamped());
-        ExpectPictureOnly(MapBitmap, MapBefore, 8509, {26, 46});
-        ExpectPictureOnly(ScreenBitmap, ScreenBefore, 8509, {16, 26});
+    for (const auto& [at, scroll] :
+         {std::pair{TPoint{26, 46}, TPoint{10, 20}}, std::pair{TPoint{126, 86}, TPoint{100, 40}}}) {
+        Repaint(scroll);
+        Tagger marker(at, 8509, Map, Module.get());
+        EXPECT_EQ(marker.GetWidth(), 8);
+        EXPECT_EQ(marker.GetHeight(), 8);
+        for (int i = 0; i < 2; ++i) {
+            marker.Show(Screen, scroll);
+            EXPECT_TRUE(marker.IsStamped());
+            ExpectPictureOnly(MapBitmap, MapBefore, 8509, at);
+            ExpectPictureOnly(ScreenBitmap, ScreenBefore, 8509, at - scroll);
+        }
+        marker.Hide(Screen, scroll);
+        EXPECT_FALSE(marker.IsStamped());
+        EXPECT_EQ(Pixels(MapBitmap), MapBefore);
+        EXPECT_EQ(Pixels(ScreenBitmap), ScreenBefore);
     }
-    marker.Hide(Screen, scroll);
-    EXPECT_FALSE(marker.IsStamped());
-    EXPECT_EQ(Pixels(MapBitmap), MapBefore);
-    EXPECT_EQ(Pixels(ScreenBitmap), ScreenBefore);
-}
-
-TEST_F(TaggerTest, scrolledMapPutsTheMarkerAtMapPointMinusScroll) {
-    Repaint({100, 40});
-    Tagger marker({126, 86}, 8509, Map, Module.get());
-    marker.Show(Screen, {100, 40});
-    ExpectPictureOnly(ScreenBitmap, ScreenBefore, 8509, {26, 46});
-    ExpectPictureOnly(MapBitmap, MapBefore, 8509, {126, 86});
 }
 
 TEST_F(TaggerTest, destroyingAStampedMarkerRestoresTheMapOnly) {
@@ -203,22 +197,6 @@ TEST_F(TaggerTest, writeUsesTheFilePlacementWhenSet) {
     reading.Read(26, 46, 8515);
     EXPECT_EQ(reading.GetFileOffset(), TPoint(0, 0));
     EXPECT_EQ(reading.GetFileImageId(), 0);
-}
-
-TEST_F(TaggerTest, declaredCombatWritesTheGoldenRecord) {
-    // Hex 33 has its origin at (35, 40): the marker stands at (26, 46).
-    Tagger marker({26, 46}, Tagger::ImageForDieRoll("4"), Map, Module.get());
-    marker.SetFilePlacement(Tagger::FilePlacementOffset,
-                            marker.GetImageId() + Tagger::FileImageShift);
-    std::string s;
-    LittleEndianWriter out(s);
-    CombatFile::WriteRecord(out, CombatStruct{"3:1", "4", "DE", 33}, marker);
-    EXPECT_EQ(s, std::string("\x03\0\0\0\x01\0\0\0\x02\0\0\0"
-                             "3:1\0"
-                             "4\0"
-                             "DE\0"
-                             "\x21\0\0\0\x3C\0\0\0\x2E\0\0\0\x43\x21\0\0",
-                             37));
 }
 
 } // namespace

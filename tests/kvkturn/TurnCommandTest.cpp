@@ -32,17 +32,13 @@ Outcome Kvkturn(const std::vector<std::string>& args) {
 class TurnCommandTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        UnitFile::Records records;
-        records.fill(CounterRecord(1900, 1900, 0));
-        records[3] = CounterRecord(3 * 32 + 5, 3 * 32 + 4, 2); // (4-3) : 19 Inf, D5 to D6 by rail
-        records[150] = CounterRecord(33, 33, 1);
-        Dir.Write("turn.kvk", UnitFile::Serialize(records));
-        CombatRecord combat;
-        combat.Data = {"3:1", "4", "re\xE7u \"DE\"", 33}; // a Windows-1252 comment
-        combat.MarkerPosition = {60, 46};
-        combat.MarkerImage = 8515;
-        Dir.Write("turn.cbt", CombatFile::Serialize({combat}));
-        Records = records;
+        // (4-3) : 19 Inf moved D5 to D6 by rail; (3-4) : 54 Inf surrendered on B2.
+        Records = TurnRecords::OffMapExcept(
+            {{3, Hexes::D6, Hexes::D5, 2}, {150, Hexes::B2, Hexes::B2, 1}});
+        Dir.Write("turn.kvk", UnitFile::Serialize(Records));
+        // A Windows-1252 comment.
+        Dir.Write("turn.cbt",
+                  CombatFile::Serialize({{{"3:1", "4", "re\xE7u \"DE\"", 33}, {60, 46}, 8515}}));
     }
     TestDir Dir;
     UnitFile::Records Records;

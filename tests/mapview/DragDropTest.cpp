@@ -125,22 +125,18 @@ TEST_F(DragDropTest, pressesInTheBandOrOnEmptyHexes) {
     ASSERT_TRUE(UndoEnabled());
     const TRect client = Window->GetClientRect();
     // Within 12 pixels of the right or bottom edge a press does nothing at all.
-    Press({client.right - 12, 100});
-    Release({client.right - 12, 100});
-    Press({100, client.bottom - 5});
-    Release({100, client.bottom - 5});
+    Click({client.right - 12, 100});
+    Click({100, client.bottom - 5});
     EXPECT_TRUE(UndoEnabled());
     // A press on an empty hex forgets the move.
-    Press(At(J9));
-    Release(At(J9));
+    Click(At(J9));
     EXPECT_FALSE(UndoEnabled());
 }
 
 TEST_F(DragDropTest, returnToStartAndItsUndo) {
     Window->CmModeReturn();
     EXPECT_EQ(Window->GetCursorId(), KVKWindow::ReturnCursor);
-    Press(At(D6)); // unit 3 began the turn on D5
-    Release(At(D6));
+    Click(At(D6)); // unit 3 began the turn on D5
     EXPECT_EQ(UnitsIn(D5), (std::vector<int>{5, 17, 3}));
     EXPECT_TRUE(MapWindowProbe::Modified(*Window));
     ASSERT_TRUE(UndoEnabled());
@@ -150,8 +146,7 @@ TEST_F(DragDropTest, returnToStartAndItsUndo) {
 
     // A counter already on its start hex goes back onto its own stack, drawn with the
     // stack's own spread.
-    Press(At(D5));
-    Release(At(D5));
+    Click(At(D5));
     EXPECT_EQ(UnitsIn(D5), (std::vector<int>{5, 17}));
     ExpectDrawnAsModel({D5});
     // Undo with both points in one hex keeps the spread too.

@@ -18,18 +18,15 @@ TEST_F(InterruptedDragTest, nothingButTheDropActsInTheMiddleOfADrag) {
         std::function<void()> interrupt;
         bool escape = false; // the drag is given up: the release afterwards does nothing
     };
-    const auto rightPress = [this] {
-        Press(At(D5), Qt::RightButton);
-        Release(At(D5), Qt::RightButton);
-    };
+    const auto rightPress = [this] { Click(At(D5), Qt::RightButton); };
     std::vector<Case> cases;
     for (int mode : {KVKWindow::ModeRotateId, KVKWindow::ModeMarkId, KVKWindow::ModeShowCombatId})
         cases.push_back({"right press", mode, rightPress});
     for (int id : AllCommands)
         cases.push_back(
             {"command", KVKWindow::ModeShowCombatId, [this, id] { Window->RunCommand(id); }});
-    cases.push_back({"Escape", KVKWindow::ModeRotateId,
-                     [this] { QTest::keyClick(Widget(), Qt::Key_Escape); }, true});
+    cases.push_back(
+        {"Escape", KVKWindow::ModeRotateId, [this] { Player().Key(Qt::Key_Escape); }, true});
 
     for (const Case& c : cases) {
         SetUp();
@@ -43,9 +40,7 @@ TEST_F(InterruptedDragTest, nothingButTheDropActsInTheMiddleOfADrag) {
         const std::size_t boxes = Hooks.MessageBoxes().size(), dialogs = Hooks.Dialogs().size();
         c.interrupt();
         for (int id : AllCommands) {
-            TCommandEnabler ce(id);
-            Window->EnableCommand(ce);
-            EXPECT_EQ(ce.IsEnabled(), c.escape && id == 400) << c.what << " command " << id;
+            EXPECT_EQ(Player().Enabled(id), c.escape && id == 400) << c.what << " command " << id;
             if (c.escape)
                 break; // the window's own enablers answer again
         }

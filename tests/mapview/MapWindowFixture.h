@@ -47,6 +47,7 @@ protected:
     TPoint At(int hex) { return Player().At(hex); }
     void Press(const TPoint& p, Qt::MouseButton b = Qt::LeftButton) { Player().Press(p, b); }
     void Release(const TPoint& p, Qt::MouseButton b = Qt::LeftButton) { Player().Release(p, b); }
+    void Click(const TPoint& p, Qt::MouseButton b = Qt::LeftButton) { Player().Click(p, b); }
     void MoveTo(const TPoint& p) { Player().MoveTo(p); }
     void Drag(const TPoint& from, const TPoint& to) { Player().Drag(from, to); }
     void DeclareCombat(int hex, const std::string& result) { Player().DeclareCombat(hex, result); }

@@ -106,49 +106,22 @@ TEST(TFileBatch, recoveryCompletesOrUndoesABatchCutOffBetweenItsRenames) {
         const char* aAfter; // null: no file
         const char* bAfter;
     };
+    constexpr bool Y = true, N = false;
+    const auto F = [](const char* now, bool temporary, bool secondName, bool hadOld) {
+        return File{now, temporary, secondName, hadOld};
+    };
     const std::vector<Case> cases = {
-        {"cut before the first rename",
-         {"old-a", true, true, true},
-         {"old-b", true, true, true},
-         nullptr,
-         R::Completed,
-         "new-a",
-         "new-b"},
-        {"cut after the first rename",
-         {"new-a", false, true, true},
-         {"old-b", true, true, true},
-         nullptr,
-         R::Completed,
-         "new-a",
-         "new-b"},
-        {"a new file that had no old one",
-         {"new-a", false, false, false},
-         {nullptr, true, false, false},
-         nullptr,
-         R::Completed,
-         "new-a",
-         "new-b"},
-        {"a new file lost: undone",
-         {"new-a", false, false, false},
-         {"old-b", false, true, true},
-         nullptr,
-         R::RolledBack,
-         nullptr,
-         "old-b"},
-        {"no journal",
-         {"old-a", false, false, true},
-         {"old-b", false, false, true},
-         "",
-         R::None,
-         "old-a",
-         "old-b"},
-        {"a journal of something else",
-         {"old-a", false, false, true},
-         {"old-b", false, false, true},
-         "not a journal\n",
-         R::None,
-         "old-a",
-         "old-b"},
+        {"cut before the first rename", F("old-a", Y, Y, Y), F("old-b", Y, Y, Y), nullptr,
+         R::Completed, "new-a", "new-b"},
+        {"cut after the first rename", F("new-a", N, Y, Y), F("old-b", Y, Y, Y), nullptr,
+         R::Completed, "new-a", "new-b"},
+        {"a new file that had no old one", F("new-a", N, N, N), F(nullptr, Y, N, N), nullptr,
+         R::Completed, "new-a", "new-b"},
+        {"a new file lost: undone", F("new-a", N, N, N), F("old-b", N, Y, Y), nullptr,
+         R::RolledBack, nullptr, "old-b"},
+        {"no journal", F("old-a", N, N, Y), F("old-b", N, N, Y), "", R::None, "old-a", "old-b"},
+        {"a journal of something else", F("old-a", N, N, Y), F("old-b", N, N, Y), "not a journal\n",
+         R::None, "old-a", "old-b"},
     };
     for (const Case& c : cases) {
         TestDir dir;
@@ -184,10 +157,9 @@ TEST(TFileBatch, recoveryCompletesOrUndoesABatchCutOffBetweenItsRenames) {
         EXPECT_EQ(dir.Read("a.txt"), c.aAfter ? c.aAfter : "") << c.what;
         EXPECT_EQ(dir.Read("b.txt"), c.bAfter ? c.bAfter : "") << c.what;
         // Nothing is left of the batch: no journal, temporary or second name.
-        const QStringList left =
-            QDir(QString::fromStdString(dir.Path(".")))
-                .entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot);
-        for (const QString& name : left)
+        for (const QString& name :
+             QDir(QString::fromStdString(dir.Path(".")))
+                 .entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot))
             EXPECT_FALSE(name.startsWith('.')) << c.what << ": " << name.toStdString();
     }
 }

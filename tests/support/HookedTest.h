@@ -5,9 +5,15 @@
 #include <gtest/gtest.h>
 
 /**
- * A test whose message boxes and dialogs are answered by its hooks: at its end every answer
- * queued must have been used, and nothing must have come up unasked.
+ * Hooks for one step of a test: when they go, every answer queued must have been used, and
+ * nothing must have come up unasked.
  */
+class CheckedHooks : public ModalHooks {
+public:
+    ~CheckedHooks() { EXPECT_TRUE(Clean()) << Report(); }
+};
+
+/** A test whose message boxes and dialogs are answered by its hooks, checked at its end. */
 class HookedTest : public ::testing::Test {
 protected:
     void TearDown() override { EXPECT_TRUE(Hooks.Clean()) << Hooks.Report(); }

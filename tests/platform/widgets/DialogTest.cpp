@@ -2,7 +2,7 @@
 // notifications, radio groups, control state, edits with text limits, the close box, and what
 // Execute returns, all under ModalHooks so nothing waits.
 #include "DialogDriver.h"
-#include "ModalHooks.h"
+#include "HookedTest.h"
 #include "TApplication.h"
 #include "TButton.h"
 #include "TDialog.h"
@@ -82,11 +82,7 @@ int CheckedCount(DialogDriver& d, const std::vector<int>& ids) {
     return n;
 }
 
-class DialogTest : public ::testing::Test {
-protected:
-    void TearDown() override { EXPECT_TRUE(Hooks.Clean()) << Hooks.Report(); }
-    ModalHooks Hooks;
-};
+using DialogTest = HookedTest;
 
 TEST_F(DialogTest, clicksSendCommandsAndExecuteReturnsTheClosingId) {
     CombatTestDialog dlg;

@@ -1,6 +1,6 @@
 // Message boxes under the test hooks: answers come from the queue as clicks on the box's own
 // buttons, each box is recorded as shown, and a box nobody expected never blocks.
-#include "ModalHooks.h"
+#include "HookedTest.h"
 #include "TApplication.h"
 
 #include <gtest/gtest.h>
@@ -22,7 +22,7 @@ TEST(MessageBox, offersTheButtonsOfItsFlagsAndAnswersFromTheQueue) {
         {MB_YESNOCANCEL | MB_DEFBUTTON3, {IDYES, IDNO, IDCANCEL}, IDCANCEL},
         {MB_YESNO | MB_ICONQUESTION, {IDYES, IDNO}, IDYES},
     };
-    ModalHooks hooks;
+    CheckedHooks hooks;
     for (const auto& c : cases) {
         hooks.AnswerMessageBox(c.Answer);
         EXPECT_EQ(TApplication::MessageBox(nullptr, "Text", "Caption", c.Flags), c.Answer);
@@ -33,13 +33,12 @@ TEST(MessageBox, offersTheButtonsOfItsFlagsAndAnswersFromTheQueue) {
         EXPECT_EQ(shown.Answer, c.Answer);
         EXPECT_FALSE(shown.Unexpected);
     }
-    EXPECT_TRUE(hooks.Clean()) << hooks.Report();
 }
 
 // Boxes show the program's texts with the file names in them, which are in the system's
 // encoding (UTF-8 here), not in the game's code page.
 TEST(MessageBox, showsFileNamesInTheSystemEncodingWithLineBreaks) {
-    ModalHooks hooks;
+    CheckedHooks hooks;
     hooks.AnswerMessageBox(IDOK);
     hooks.AnswerMessageBox(IDOK);
     TApplication::MessageBox(nullptr, "The turn file\r\n/home/p/zug_\xc3\xa4.kvk",
@@ -49,7 +48,6 @@ TEST(MessageBox, showsFileNamesInTheSystemEncodingWithLineBreaks) {
     EXPECT_EQ(hooks.MessageBoxes()[0].Text, "The turn file\n/home/p/zug_\u00e4.kvk");
     EXPECT_EQ(hooks.MessageBoxes()[0].Caption, "Kurvask  :  zug_\u00e4");
     EXPECT_EQ(hooks.MessageBoxes()[1].Caption, "Error");
-    EXPECT_TRUE(hooks.Clean()) << hooks.Report();
 }
 
 TEST(MessageBox, anUnexpectedOrWronglyAnsweredBoxIsReportedAndDoesNotBlock) {
