@@ -15,6 +15,7 @@
 #include "ModalHooks.h"
 #include "MovementReport.h"
 #include "PixelCompare.h"
+#include "TextChecks.h"
 #include "UnitFile.h"
 
 #include <QAbstractScrollArea>
@@ -96,8 +97,7 @@ TEST_F(PlayTurnTest, anEndedTurnReachesTheOpponentWithItsMoveAndCombat) {
     UnitFile::Records played = Sample;
     played[Moved] = CounterRecord(N3, L3, 0);
     EXPECT_EQ(Dir.Read("turn02.txt"), MovementReport::Text(played));
-    EXPECT_NE(Dir.Read("turn02.txt").find("(4-3) : 18 Inf     L3          N3        \n"),
-              std::string::npos);
+    EXPECT_TRUE(Holds(Dir.Read("turn02.txt"), "(4-3) : 18 Inf     L3          N3        \n"));
     UnitFile::Records ended = played;
     for (CounterRecord& r : ended)
         r.StartIndex = r.HexIndex;

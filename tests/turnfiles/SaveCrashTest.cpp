@@ -29,6 +29,7 @@
 #include "TFileBatch.h"
 #include "TModule.h"
 #include "TestFiles.h"
+#include "TextChecks.h"
 #include "TurnFile.h"
 #include "TurnRecords.h"
 #include "UnitFile.h"
@@ -450,7 +451,7 @@ protected:
         EXPECT_TRUE(opened);
         if (journal && hooks.MessageBoxes().size() == 1) {
             ++Repaired;
-            EXPECT_NE(hooks.MessageBoxes()[0].Text.find("was cut off"), std::string::npos);
+            EXPECT_TRUE(Holds(hooks.MessageBoxes()[0].Text, "was cut off"));
         }
         if (!opened)
             return;

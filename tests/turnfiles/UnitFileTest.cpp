@@ -1,6 +1,7 @@
 // The unit file codec: the layout of a record, every hex with every mark round-tripping, and
 // damaged files refused whole.
 #include "UnitFile.h"
+#include "TextChecks.h"
 
 #include <gtest/gtest.h>
 
@@ -79,8 +80,7 @@ TEST(UnitFile, damagedFilesAreRefusedWhole) {
     for (const Case& c : cases) {
         const ParsedUnitFile parsed = UnitFile::Parse(c.bytes);
         EXPECT_FALSE(parsed.Ok()) << c.what;
-        EXPECT_NE(parsed.Reason.find(c.reason), std::string::npos)
-            << c.what << ": " << parsed.Reason;
+        EXPECT_TRUE(Holds(parsed.Reason, c.reason)) << c.what;
         EXPECT_EQ(parsed.Records, UnitFile::Records{}) << c.what;
     }
 }

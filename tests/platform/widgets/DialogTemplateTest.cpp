@@ -5,6 +5,7 @@
 #include "DialogUnits.h"
 #include "TDialog.h"
 #include "TXBadFile.h"
+#include "TextChecks.h"
 
 #include <QFontDatabase>
 #include <QWidget>
@@ -135,7 +136,7 @@ TEST(DialogTemplate, damagedTemplatesAreRefusedWithTheReason) {
             ADD_FAILURE() << "accepted";
         } catch (const TXBadFile& e) {
             EXPECT_EQ(e.FileName, "test template");
-            EXPECT_NE(e.Reason.find(c.Reason), std::string::npos) << e.Reason;
+            EXPECT_TRUE(Holds(e.Reason, c.Reason));
         }
     }
     EXPECT_THROW(DialogTemplate::Load(4711), TXBadFile);

@@ -4,6 +4,7 @@
 #include "ModalHooks.h"
 #include "TFileOpenDialog.h"
 #include "TFileSaveDialog.h"
+#include "TextChecks.h"
 
 #include <gtest/gtest.h>
 
@@ -45,7 +46,7 @@ TEST(FileDialog, answeredFromTheHooks) {
     // A dialog nobody answers is cancelled and reported, never waited for.
     EXPECT_EQ(TFileOpenDialog(nullptr, data).Execute(), IDCANCEL);
     EXPECT_FALSE(hooks.Clean());
-    EXPECT_NE(hooks.Report().find("no answer queued"), std::string::npos);
+    EXPECT_TRUE(Holds(hooks.Report(), "no answer queued"));
 }
 
 } // namespace

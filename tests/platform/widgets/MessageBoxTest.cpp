@@ -2,6 +2,7 @@
 // buttons, each box is recorded as shown, and a box nobody expected never blocks.
 #include "HookedTest.h"
 #include "TApplication.h"
+#include "TextChecks.h"
 
 #include <gtest/gtest.h>
 
@@ -60,12 +61,12 @@ TEST(MessageBox, anUnexpectedOrWronglyAnsweredBoxIsReportedAndDoesNotBlock) {
     hooks.AnswerMessageBox(IDYES);
     TApplication::MessageBox(nullptr, "Only OK here", "Kurvask", MB_OK);
     ASSERT_EQ(hooks.Failures().size(), 2u);
-    EXPECT_NE(hooks.Failures()[0].find("Surprise"), std::string::npos);
-    EXPECT_NE(hooks.Failures()[1].find("Only OK here"), std::string::npos);
+    EXPECT_TRUE(Holds(hooks.Failures()[0], "Surprise"));
+    EXPECT_TRUE(Holds(hooks.Failures()[1], "Only OK here"));
 
     // Answers left over show in the report as well.
     hooks.AnswerMessageBox(IDOK);
-    EXPECT_NE(hooks.Report().find("1 queued message box answer"), std::string::npos);
+    EXPECT_TRUE(Holds(hooks.Report(), "1 queued message box answer"));
     EXPECT_FALSE(hooks.Clean());
 }
 
