@@ -12,6 +12,7 @@
 #include "RollDie.h"
 #include "TMemoryDC.h"
 #include "TestFiles.h"
+#include "TextChecks.h"
 
 #include <QDir>
 
@@ -128,31 +129,44 @@ TEST_F(CombatListTest, writtenCombatsReadBackNewestFirstWithGreenMarkers) {
     EXPECT_EQ(read.FileBytes(), std::string("\0\0\0\0", 4));
 }
 
-TEST_F(CombatListTest, aDamagedFileAddsNothingAndIsReportedOnce) {
+// A damaged combat file, or one that is there but cannot be read (here a folder of that name),
+// adds nothing, is reported once, and the list keeps what it had.
+TEST_F(CombatListTest, aDamagedOrUnreadableFileAddsNothingAndIsReportedOnce) {
     CaECombats good(nullptr, &TModule::Application(), &Surface);
     Declare(good, 33, 9406, 2, "fine");
     const std::string bytes = good.FileBytes();
-    const TBitmap before = Map;
 
     struct Case {
         const char* what;
-        std::string bytes;
+        std::string bytes; // empty: a folder stands in the file's place
+        const char* text;
     };
     std::string badImage = bytes;
     badImage[bytes.size() - 4] = 0; // image id 0x2100: names no marker
-    const std::vector<Case> cases = {{"cut inside a record", bytes.substr(0, bytes.size() - 5)},
-                                     {"huge count", std::string("\xff\xff\xff\x7f", 4)},
-                                     {"bad marker image", badImage}};
+    const std::vector<Case> cases = {
+        {"cut inside a record", bytes.substr(0, bytes.size() - 5), "could not be read"},
+        {"huge count", std::string("\xff\xff\xff\x7f", 4), "could not be read"},
+        {"bad marker image", badImage, "could not be read"},
+        {"a folder", "", "cannot be opened"}};
     for (const Case& c : cases) {
-        Dir.Write("bad.cbt", c.bytes);
+        const std::string file = Dir.Path(c.bytes.empty() ? "folder.cbt" : "bad.cbt");
+        if (c.bytes.empty()) {
+            ASSERT_TRUE(QDir().mkpath(QString::fromStdString(file)));
+        } else {
+            Dir.Write("bad.cbt", c.bytes);
+        }
         CheckedHooks hooks;
         hooks.AnswerMessageBox(IDOK);
         CaECombats list(nullptr, &TModule::Application(), &Surface);
-        list.ReadFile(Dir.Path("bad.cbt"));
+        Declare(list, 33, 9406, 2, "kept");
+        const TBitmap before = Map;
+        list.ReadFile(file);
         EXPECT_TRUE(list.Received().empty()) << c.what;
+        EXPECT_EQ(list.Declared().size(), 1u) << c.what;
         ASSERT_EQ(hooks.MessageBoxes().size(), 1u) << c.what;
-        EXPECT_NE(hooks.MessageBoxes()[0].Text.find(Dir.Path("bad.cbt")), std::string::npos);
-        EXPECT_NE(hooks.MessageBoxes()[0].Text.find("could not be read"), std::string::npos);
+        EXPECT_EQ(hooks.MessageBoxes()[0].Caption, "Damaged Combat File") << c.what;
+        EXPECT_TRUE(Holds(hooks.MessageBoxes()[0].Text, file));
+        EXPECT_TRUE(Holds(hooks.MessageBoxes()[0].Text, c.text));
         EXPECT_TRUE(MapIs(before, 3)) << c.what;
     }
     // A missing file changes nothing and says nothing.
@@ -229,10 +243,12 @@ TEST_F(CombatListTest, overlappingMarkersComeOffWithoutFragments) {
 }
 
 // Combats read back after a save part way through the turn are passed on again, after the
-// newly declared ones, with the bytes they were read with.
-TEST_F(CombatListTest, resentCombatsFollowTheDeclaredOnesByteForByte) {
+// newly declared ones, with the bytes they were read with; a new combat against one of their
+// hexes gets a marker below theirs, so that the opponent sees every marker.
+TEST_F(CombatListTest, resentCombatsFollowTheDeclaredOnesByteForByteWithMarkersBelow) {
     CaECombats first(nullptr, &TModule::Application(), &Surface);
-    Declare(first, 33, 9407, 4, "DE");
+    Declare(first, 33, 9406, 2, "a1");
+    Declare(first, 33, 9407, 3, "a2");
     const std::string firstBytes = first.FileBytes();
     Dir.Write("t.cbt", firstBytes);
 
@@ -241,47 +257,17 @@ TEST_F(CombatListTest, resentCombatsFollowTheDeclaredOnesByteForByte) {
     EXPECT_EQ(reloaded.FileBytes(), std::string(4, '\0'));
     reloaded.ResendReceived();
     EXPECT_EQ(reloaded.FileBytes(), firstBytes);
-    Declare(reloaded, 70, 9406, 2, "later");
-    const std::string both = reloaded.FileBytes();
-    EXPECT_EQ(both.substr(0, 4), std::string("\x02\0\0\0", 4));
-    EXPECT_EQ(both.substr(both.size() - (firstBytes.size() - 4)), firstBytes.substr(4));
-}
-
-// After a save part way through, the combats declared before it are passed on again with the
-// new ones: a new combat against one of their hexes gets a marker below theirs, so that the
-// opponent sees every marker.
-TEST_F(CombatListTest, markersStackBelowCombatsPassedOnAgain) {
-    CaECombats first(nullptr, &TModule::Application(), &Surface);
-    Declare(first, 33, 9406, 2, "a1");
-    Declare(first, 33, 9406, 3, "a2");
-    ASSERT_TRUE(first.WriteFile(Dir.Path("t.cbt")));
-
-    CaECombats reloaded(nullptr, &TModule::Application(), &Surface);
-    reloaded.ReadFile(Dir.Path("t.cbt"));
-    reloaded.ResendReceived();
     EXPECT_EQ(reloaded.NextMarkerPosition(33), TPoint(26, 46 + 18));
     EXPECT_EQ(reloaded.NextMarkerPosition(64), TPoint(61, 26)) << "another hex starts afresh";
     Declare(reloaded, 33, 9407, 5, "a3");
-    const ParsedCombatFile sent = CombatFile::Parse(reloaded.FileBytes());
+    const std::string all = reloaded.FileBytes();
+    EXPECT_EQ(all.substr(0, 4), std::string("\x03\0\0\0", 4));
+    EXPECT_EQ(all.substr(all.size() - (firstBytes.size() - 4)), firstBytes.substr(4));
+    const ParsedCombatFile sent = CombatFile::Parse(all);
     ASSERT_EQ(sent.Records.size(), 3u);
     EXPECT_EQ(sent.Records[0].MarkerPosition, TPoint(26 + 34, 46 + 18));
     EXPECT_EQ(sent.Records[1].MarkerPosition, TPoint(26 + 34, 46 + 9));
     EXPECT_EQ(sent.Records[2].MarkerPosition, TPoint(26 + 34, 46));
-}
-
-// A combat file that is there but cannot be read (here a folder of that name) is reported
-// like a damaged one; a combat list keeps what it had.
-TEST_F(CombatListTest, anUnreadableCombatFileIsReported) {
-    ASSERT_TRUE(QDir().mkpath(QString::fromStdString(Dir.Path("t.cbt"))));
-    CaECombats list(nullptr, &TModule::Application(), &Surface);
-    Declare(list, 33, 9406, 2, "kept");
-    Hooks.AnswerMessageBox(IDOK);
-    list.ReadFile(Dir.Path("t.cbt"));
-    EXPECT_EQ(list.Declared().size(), 1u);
-    ASSERT_EQ(Hooks.MessageBoxes().size(), 1u);
-    EXPECT_EQ(Hooks.MessageBoxes()[0].Caption, "Damaged Combat File");
-    EXPECT_NE(Hooks.MessageBoxes()[0].Text.find(Dir.Path("t.cbt")), std::string::npos);
-    EXPECT_NE(Hooks.MessageBoxes()[0].Text.find("cannot be opened"), std::string::npos);
 }
 
 TEST_F(CombatListTest, aTurnWithoutCombatsWritesAZeroCount) {
