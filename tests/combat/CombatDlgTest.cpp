@@ -21,6 +21,13 @@ protected:
         CombatDlg dialog(nullptr, &Data);
         return dialog.Execute();
     }
+    // Selects the odds, rolls, comments "ok" and closes.
+    static void RollAndClose(DialogDriver& d, int odds = Odds2to1) {
+        d.Click(odds);
+        d.Click(Bone);
+        d.Type(Comment, "ok");
+        d.Click(Close);
+    }
     std::vector<std::string> BoxCaptions() const {
         std::vector<std::string> captions;
         for (const auto& box : Hooks.MessageBoxes())
@@ -127,10 +134,7 @@ TEST_F(CombatDlgTest, oddsStoredByTheirTextsAlsoAfterTheRoll) {
     Hooks.AnswerMessageBox(IDOK);
     Run([](DialogDriver& d) {
         d.Click(9403);
-        d.Click(Odds1to5);
-        d.Click(Bone);
-        d.Type(Comment, "ok");
-        d.Click(Close);
+        RollAndClose(d, Odds1to5);
     });
     EXPECT_EQ(Data.Odds, "1:5,6");
 }
@@ -165,10 +169,7 @@ TEST_F(CombatDlgTest, theModifierTurnsTheDieFace) {
         Data = CombatStruct();
         Run([&](DialogDriver& d) {
             d.Click(9513 + modifier);
-            d.Click(Odds2to1);
-            d.Click(Bone);
-            d.Type(Comment, "ok");
-            d.Click(Close);
+            RollAndClose(d);
         });
         EXPECT_EQ(Data.DieRoll, std::string(1, char('0' + expected))) << modifier;
     }
