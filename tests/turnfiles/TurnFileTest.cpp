@@ -16,6 +16,7 @@
 #include "TFileBatch.h"
 #include "TMemoryDC.h"
 #include "TestFiles.h"
+#include "TextChecks.h"
 #include "TurnRecords.h"
 
 #include <QDir>
@@ -192,10 +193,9 @@ TEST_F(TurnFileTest, everyRefusedOpenKeepsTheLoadedTurn) {
         ASSERT_EQ(hooks.MessageBoxes().size(), 1u) << c.file;
         EXPECT_EQ(hooks.MessageBoxes()[0].Caption, c.caption) << c.file;
         EXPECT_FALSE(hooks.MessageBoxes()[0].WaitCursor) << c.file;
-        EXPECT_NE(hooks.MessageBoxes()[0].Text.find(c.text), std::string::npos)
-            << hooks.MessageBoxes()[0].Text;
+        EXPECT_TRUE(Holds(hooks.MessageBoxes()[0].Text, c.text));
         if (std::string(c.caption) == "Kurvask") {
-            EXPECT_NE(hooks.MessageBoxes()[0].Text.find(Dir.Path(c.file)), std::string::npos);
+            EXPECT_TRUE(Holds(hooks.MessageBoxes()[0].Text, Dir.Path(c.file)));
         }
     }
 }
@@ -232,8 +232,7 @@ TEST_F(TurnFileTest, endOfTurnAndIntermediateSaves) {
         EXPECT_EQ(Dir.Read("saved.kvk").size(), 1760u);
         EXPECT_EQ(Dir.Read("saved.cbt"), std::string(4, '\0'));
         // The report shows the turn as played, whatever the answer.
-        EXPECT_NE(Dir.Read("saved.txt").find("(4-3) : 19 Inf     D5          D6        \n"),
-                  std::string::npos);
+        EXPECT_TRUE(Holds(Dir.Read("saved.txt"), "(4-3) : 19 Inf     D5          D6        \n"));
         // The board is the file's: 17 on top again, and unit 3 moved only if the turn goes on.
         EXPECT_EQ(UnitsIn(D5), (std::vector<int>{5, 17}));
         EXPECT_EQ(Board->Records()[3], CounterRecord(D6, c.movedStaysMoved ? D5 : D6, 0));
@@ -252,34 +251,13 @@ TEST_F(TurnFileTest, endOfTurnAndIntermediateSaves) {
     }
 }
 
-TEST_F(TurnFileTest, cancellingTheQuestionOrTheDialogWritesNothing) {
-    Dir.Write("turn.kvk", Bytes({{3, D6, D5, 0}}));
-    Open("turn.kvk");
-    const BoardState before = State();
-
-    Hooks.AnswerMessageBox(IDCANCEL);
-    bool completed = true;
-    EXPECT_EQ(Turn->SaveTurn(completed), "Brisvane");
-    EXPECT_FALSE(completed);
-    EXPECT_TRUE(Hooks.FileDialogs().empty());
-
-    Hooks.AnswerMessageBox(IDYES);
-    Hooks.CancelFileDialog();
-    EXPECT_EQ(Turn->SaveTurn(completed), "Brisvane");
-    EXPECT_FALSE(completed);
-
-    EXPECT_TRUE(State() == before);
-    EXPECT_FALSE(Dir.Exists("turn.txt"));
-    EXPECT_FALSE(Dir.Exists("turn.cbt"));
-}
-
 TEST_F(TurnFileTest, aSaveWithNoTurnLoadedIsRefused) {
     Hooks.AnswerMessageBox(IDOK);
     bool completed = true;
     EXPECT_EQ(Turn->SaveTurn(completed), "Brisvane");
     EXPECT_FALSE(completed);
     ASSERT_EQ(Hooks.MessageBoxes().size(), 1u);
-    EXPECT_NE(Hooks.MessageBoxes()[0].Text.find("no turn to save"), std::string::npos);
+    EXPECT_TRUE(Holds(Hooks.MessageBoxes()[0].Text, "no turn to save"));
     EXPECT_TRUE(QDir(QString::fromStdString(Dir.Path("."))).entryList(QDir::Files).size() == 1);
 }
 
@@ -390,15 +368,16 @@ TEST_F(TurnFileTest, aFailedReadBackAfterACompletedSaveSaysTheFilesWereWritten) 
     EXPECT_EQ(Dir.Read("saved.kvk").size(), 1760u);
     ASSERT_EQ(Hooks.MessageBoxes().size(), 2u);
     const std::string& told = Hooks.MessageBoxes()[1].Text;
-    EXPECT_NE(told.find("The turn was saved"), std::string::npos) << told;
-    EXPECT_NE(told.find("out of memory"), std::string::npos) << told;
+    EXPECT_TRUE(Holds(told, "The turn was saved"));
+    EXPECT_TRUE(Holds(told, "out of memory"));
     EXPECT_EQ(told.find("could not be saved"), std::string::npos) << told;
 }
 
-// A save whose files cannot go where they are asked replaces none of them, says which and why,
-// and leaves the board as it was. (Failures at each step of writing are tested through the map
-// window.)
-TEST_F(TurnFileTest, aFailedSaveReplacesNoFile) {
+// A save cancelled at the end-of-turn question or in the file dialog writes nothing; a save
+// whose files cannot go where they are asked replaces none of them and says which and why.
+// Either way the board stays as it was. (Failures at each step of writing are tested through
+// the map window.)
+TEST_F(TurnFileTest, aCancelledOrFailedSaveReplacesNoFile) {
     Dir.Write("turn.kvk", Bytes({{3, D6, D5, 0}}));
     Open("turn.kvk");
     Declare(B2, "unsaved");
@@ -409,31 +388,42 @@ TEST_F(TurnFileTest, aFailedSaveReplacesNoFile) {
 
     struct Case {
         const char* what;
-        std::string name;       // the name chosen in the save dialog
-        std::string failedFile; // the file the message must name
+        int answer;             // to the end-of-turn question
+        std::string name;       // the name chosen in the save dialog; empty: cancelled
+        std::string failedFile; // the file the message must name; empty: no message
         std::function<void()> arrange;
     };
     const std::vector<Case> cases = {
-        {"missing folder", "gone/turn.kvk", "gone/turn.txt", [] {}},
-        {"unit file is a folder", "dir.kvk", "dir.kvk",
+        {"question cancelled", IDCANCEL, "", "", [] {}},
+        {"dialog cancelled", IDYES, "", "", [] {}},
+        {"missing folder", IDYES, "gone/turn.kvk", "gone/turn.txt", [] {}},
+        {"unit file is a folder", IDYES, "dir.kvk", "dir.kvk",
          [this] { QDir().mkpath(QString::fromStdString(Dir.Path("dir.kvk"))); }},
-        {"report is a folder", "rep.kvk", "rep.txt",
+        {"report is a folder", IDNO, "rep.kvk", "rep.txt",
          [this] { QDir().mkpath(QString::fromStdString(Dir.Path("rep.txt"))); }},
     };
     for (const Case& c : cases) {
         c.arrange();
         CheckedHooks hooks;
-        hooks.AnswerMessageBox(IDYES);
-        hooks.AnswerFileDialog(Dir.Path(c.name));
-        hooks.AnswerMessageBox(IDOK);
+        hooks.AnswerMessageBox(c.answer);
+        if (c.answer != IDCANCEL && c.name.empty()) {
+            hooks.CancelFileDialog();
+        } else if (c.answer != IDCANCEL) {
+            hooks.AnswerFileDialog(Dir.Path(c.name));
+        }
+        if (!c.failedFile.empty())
+            hooks.AnswerMessageBox(IDOK);
         bool completed = true;
         EXPECT_EQ(Turn->SaveTurn(completed), "Brisvane") << c.what;
         EXPECT_FALSE(completed) << c.what;
-        ASSERT_EQ(hooks.MessageBoxes().size(), 2u) << c.what;
-        const auto& told = hooks.MessageBoxes()[1];
-        EXPECT_EQ(told.Caption, "Kurvask");
-        EXPECT_NE(told.Text.find(Dir.Path(c.failedFile)), std::string::npos) << told.Text;
-        EXPECT_NE(told.Text.find("could not be"), std::string::npos) << told.Text;
+        EXPECT_EQ(hooks.FileDialogs().size(), c.answer == IDCANCEL ? 0u : 1u) << c.what;
+        ASSERT_EQ(hooks.MessageBoxes().size(), c.failedFile.empty() ? 1u : 2u) << c.what;
+        if (!c.failedFile.empty()) {
+            const auto& told = hooks.MessageBoxes()[1];
+            EXPECT_EQ(told.Caption, "Kurvask");
+            EXPECT_TRUE(Holds(told.Text, Dir.Path(c.failedFile)));
+            EXPECT_TRUE(Holds(told.Text, "could not be"));
+        }
         EXPECT_TRUE(State() == before) << c.what;
         EXPECT_EQ(Dir.Read("turn.kvk"), oldUnits) << c.what;
         EXPECT_EQ(Dir.Read("turn.txt"), "old report") << c.what;
