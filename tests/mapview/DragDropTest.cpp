@@ -86,21 +86,6 @@ TEST_F(DragDropTest, whereADragEndsDecidesWhatMoves) {
     EXPECT_EQ(UnitsIn(H8), (std::vector<int>{17, 5})) << "Move All: the stack arrives upside down";
 }
 
-// A drag let go outside the window moves nothing and leaves the last move to undo: its press
-// never touched the move memory, so Undo takes that move's counter back where it came from.
-TEST_F(DragDropTest, aDragLetGoOutsideTheWindowKeepsTheLastMoveToUndo) {
-    Drag(At(D5), At(H8));
-    ASSERT_TRUE(UndoEnabled());
-    const TRect client = Window->GetClientRect();
-    Drag(At(F5), {client.right + 30, 200});
-    EXPECT_TRUE(UndoEnabled());
-    Window->CmUndoMove();
-    EXPECT_TRUE(UnitsIn(H8).empty());
-    EXPECT_EQ(UnitsIn(D5), (std::vector<int>{5, 17}));
-    EXPECT_EQ(UnitsIn(F5), (std::vector<int>{4}));
-    ExpectDrawnAsModel({D5, F5, H8});
-}
-
 // A save reopens the turn from its files, every stack in unit order: the counter on top of
 // the last move's hex may then be another one, and an ended turn starts afresh.
 TEST_F(DragDropTest, aSavedTurnLeavesNothingToUndo) {
@@ -108,8 +93,7 @@ TEST_F(DragDropTest, aSavedTurnLeavesNothingToUndo) {
         SetUp();
         Drag(At(F5), At(D5)); // unit 4 onto 5 and 17: reopened, 17 is on top
         ASSERT_TRUE(UndoEnabled());
-        Hooks.AnswerMessageBox(endOfTurn);
-        Hooks.AnswerFileDialog(Dir.Path("saved.kvk"));
+        MapWindowDriver::AnswerSave(endOfTurn, Dir.Path("saved.kvk"));
         Window->CmSaveTurn();
         ASSERT_FALSE(MapWindowProbe::Modified(*Window));
         EXPECT_FALSE(UndoEnabled()) << endOfTurn;
@@ -120,7 +104,10 @@ TEST_F(DragDropTest, aSavedTurnLeavesNothingToUndo) {
     }
 }
 
-TEST_F(DragDropTest, pressesInTheBandOrOnEmptyHexes) {
+// Presses in the band and a drag let go outside the window move nothing and leave the last
+// move to undo: they never touch the move memory, so Undo takes that move's counter back where
+// it came from. A press on an empty hex forgets the move.
+TEST_F(DragDropTest, pressesInTheBandOrOnEmptyHexesAndDragsLetGoOutside) {
     Drag(At(D5), At(H8));
     ASSERT_TRUE(UndoEnabled());
     const TRect client = Window->GetClientRect();
@@ -128,7 +115,15 @@ TEST_F(DragDropTest, pressesInTheBandOrOnEmptyHexes) {
     Click({client.right - 12, 100});
     Click({100, client.bottom - 5});
     EXPECT_TRUE(UndoEnabled());
-    // A press on an empty hex forgets the move.
+    Drag(At(F5), {client.right + 30, 200});
+    EXPECT_TRUE(UndoEnabled());
+    Window->CmUndoMove();
+    EXPECT_TRUE(UnitsIn(H8).empty());
+    EXPECT_EQ(UnitsIn(D5), (std::vector<int>{5, 17}));
+    EXPECT_EQ(UnitsIn(F5), (std::vector<int>{4}));
+    ExpectDrawnAsModel({D5, F5, H8});
+    Drag(At(D5), At(H8));
+    ASSERT_TRUE(UndoEnabled());
     Click(At(J9));
     EXPECT_FALSE(UndoEnabled());
 }

@@ -8,6 +8,7 @@
 #include "PixelCompare.h"
 #include "TFileBatch.h"
 #include "TMemoryDC.h"
+#include "TextChecks.h"
 
 #include <QDir>
 #include <QScrollBar>
@@ -275,8 +276,7 @@ TEST_F(MapWindowTest, openingAnotherTurnAsksFirstAndStartsAfresh) {
         if (c.answer)
             hooks.AnswerMessageBox(c.answer);
         if (c.answer == IDYES) {
-            hooks.AnswerMessageBox(IDNO);
-            hooks.AnswerFileDialog(Dir.Path("saved.kvk"));
+            MapWindowDriver::AnswerSave(IDNO, Dir.Path("saved.kvk"));
         }
         if (c.opens)
             hooks.AnswerFileDialog(Dir.Path("other.kvk"));
@@ -322,8 +322,7 @@ TEST_F(MapWindowTest, aSaveFailingAtAnyStepOfAnyFileChangesNothing) {
                 TFileBatch::SetFaultHook(
                     [&](Step s, const std::string& name) { return s == step && name == failing; });
                 CheckedHooks hooks;
-                hooks.AnswerMessageBox(IDYES); // the end of the turn
-                hooks.AnswerFileDialog(Dir.Path(target + ".kvk"));
+                MapWindowDriver::AnswerSave(IDYES, Dir.Path(target + ".kvk"));
                 hooks.AnswerMessageBox(IDOK);
                 Window->RunCommand(KVKWindow::SaveTurnId);
                 TFileBatch::SetFaultHook({});
@@ -331,9 +330,8 @@ TEST_F(MapWindowTest, aSaveFailingAtAnyStepOfAnyFileChangesNothing) {
                 ASSERT_EQ(hooks.MessageBoxes().size(), 2u) << what;
                 const std::string& told = hooks.MessageBoxes()[1].Text;
                 EXPECT_FALSE(hooks.MessageBoxes()[1].WaitCursor) << "the wait cursor over a box";
-                EXPECT_NE(told.find(failing + "\ncould not be written: "), std::string::npos)
-                    << told;
-                EXPECT_NE(told.find("No file was changed"), std::string::npos) << told;
+                EXPECT_TRUE(Holds(told, failing + "\ncould not be written: "));
+                EXPECT_TRUE(Holds(told, "No file was changed"));
                 EXPECT_TRUE(MapWindowProbe::Modified(*Window)) << what;
                 EXPECT_TRUE(Window->Map().Records() == records) << what;
                 EXPECT_EQ(combats.FileBytes(), combatBytes) << what;
