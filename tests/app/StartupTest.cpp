@@ -6,6 +6,7 @@
 #include "HookedTest.h"
 #include "MapWindowProbe.h"
 #include "TDialog.h"
+#include "TextChecks.h"
 
 #include <QAction>
 #include <QApplication>
@@ -140,7 +141,8 @@ TEST(Startup, theSplashGoesOnAClickOrWhenTheFrameIsBuilt) {
 }
 
 // Every damaged picture ends start-up with a message naming the file and the fault, and a
-// picture of another depth or a larger map serves as it is.
+// picture of another depth or a larger map serves as it is; with no display, the fault of a
+// missing map is written on the terminal.
 TEST(Startup, damagedPicturesEndStartUpWithAMessageOrServe) {
     const std::string map = TestDir::ReadFile(KURVASK_DATA_DIR "/kvkmap.bmp");
     const std::string splash = TestDir::ReadFile(KURVASK_DATA_DIR "/splash.bmp");
@@ -205,33 +207,32 @@ TEST(Startup, damagedPicturesEndStartUpWithAMessageOrServe) {
         EXPECT_EQ(status, c.fault ? 1 : 0) << what;
         EXPECT_EQ(ran, !c.fault) << what;
         if (c.fault) {
-            EXPECT_NE(terminal.find(c.file), std::string::npos) << terminal;
+            EXPECT_TRUE(Holds(terminal, c.file));
             ASSERT_EQ(hooks.MessageBoxes().size(), 1u) << what;
             const std::string& text = hooks.MessageBoxes()[0].Text;
-            EXPECT_NE(text.find(c.file), std::string::npos) << text;
-            EXPECT_NE(text.find(c.fault), std::string::npos) << text;
+            EXPECT_TRUE(Holds(text, c.file));
+            EXPECT_TRUE(Holds(text, c.fault));
             EXPECT_EQ(hooks.MessageBoxes()[0].Caption, "Kurvask");
         } else {
             EXPECT_TRUE(hooks.MessageBoxes().empty()) << what;
         }
     }
-    // A larger map is used as it is, not cut to the grid.
+    // Without a display the terminal hears what is wrong.
     TestDir dir;
+    {
+        InFolder in(dir.Path("."));
+        ::testing::internal::CaptureStderr();
+        EXPECT_EQ(KVKApp::NoDisplay(), 1);
+        const std::string terminal = ::testing::internal::GetCapturedStderr();
+        EXPECT_TRUE(Holds(terminal, "kvkmap.bmp"));
+        EXPECT_TRUE(Holds(terminal, "cannot be opened"));
+    }
+    // A larger map is used as it is, not cut to the grid.
     dir.Write("kvkmap.bmp", grey(2300, 1400));
     KVKApp app(dir.Path("kvkmap.bmp"), KURVASK_DATA_DIR "/splash.bmp");
     app.InitMainWindow();
     EXPECT_EQ(app.Window().Map().MapWidth(), 2300);
     EXPECT_EQ(app.Window().Map().MapHeight(), 1400);
-}
-
-TEST(Startup, withoutADisplayTheTerminalHearsWhatIsWrong) {
-    TestDir dir;
-    InFolder in(dir.Path("."));
-    ::testing::internal::CaptureStderr();
-    EXPECT_EQ(KVKApp::NoDisplay(), 1);
-    const std::string terminal = ::testing::internal::GetCapturedStderr();
-    EXPECT_NE(terminal.find("kvkmap.bmp"), std::string::npos) << terminal;
-    EXPECT_NE(terminal.find("cannot be opened"), std::string::npos) << terminal;
 }
 
 TEST(Startup, theTurnOnTheCommandLineIsOpened) {
@@ -272,12 +273,11 @@ TEST(Startup, theTurnOnTheCommandLineIsOpened) {
             << printed;
         EXPECT_EQ(caption, c.caption) << c.args[0];
         if (c.status == 2) {
-            EXPECT_NE(terminal.find("usage: kurvask [TURN.kvk]"), std::string::npos);
+            EXPECT_TRUE(Holds(terminal, "usage: kurvask [TURN.kvk]"));
         }
         if (c.box) {
             ASSERT_EQ(hooks.MessageBoxes().size(), 1u);
-            EXPECT_NE(hooks.MessageBoxes()[0].Text.find(c.box), std::string::npos)
-                << hooks.MessageBoxes()[0].Text;
+            EXPECT_TRUE(Holds(hooks.MessageBoxes()[0].Text, c.box));
         }
     }
 }

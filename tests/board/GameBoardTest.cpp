@@ -67,19 +67,17 @@ TEST_F(GameBoardTest, wipingRestoresExactlyTheBodyAndTouchesNothingElse) {
                                    PixelCompare::Of(screenBefore), 1, inBody));
 }
 
-TEST_F(GameBoardTest, movingTheLastCounterLeavesTheBareMap) {
+// Moving the last counter leaves the bare map; a move from the now empty hex is refused.
+TEST_F(GameBoardTest, movingTheLastCounterLeavesTheBareMapAndAnEmptyHex) {
     Load({{5, 33, 33, 0}});
     ASSERT_TRUE(Board->MoveTopCounter({40, 45}, {75, 30}, {0, 0}, Window));
     EXPECT_FALSE(Board->HasCounters({40, 45}));
+    EXPECT_FALSE(Board->MoveTopCounter({40, 45}, {75, 30}, {0, 0}, Window));
+    EXPECT_EQ(UnitsIn(64), std::vector<int>{5});
     const TRect body(35, 40, 59, 80);
     EXPECT_TRUE(
         PixelCompare::Same(body, PixelCompare::Of(Board->MapSurface()), TestPictures::MapPixel));
     EXPECT_TRUE(PixelCompare::Same(body, PixelCompare::Of(Screen), TestPictures::MapPixel));
-}
-
-TEST_F(GameBoardTest, moveFromAnEmptyHexIsRefused) {
-    Load({});
-    EXPECT_FALSE(Board->MoveTopCounter({40, 45}, {75, 30}, {0, 0}, Window));
 }
 
 TEST_F(GameBoardTest, moveAllArrivesUpsideDown) {

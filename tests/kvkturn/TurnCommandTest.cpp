@@ -5,6 +5,7 @@
 #include "Hexes.h"
 #include "MovementReport.h"
 #include "TestFiles.h"
+#include "TextChecks.h"
 #include "TurnRecords.h"
 #include "UnitFile.h"
 
@@ -47,36 +48,26 @@ protected:
 TEST_F(TurnCommandTest, showListsUnitsOnTheMapAndCombatsAsTextAndJson) {
     const Outcome text = Kvkturn({"show", Dir.Path("turn.kvk")});
     EXPECT_EQ(text.Status, 0) << text.Err;
-    EXPECT_NE(text.Out.find("2 of 220 units on the map"), std::string::npos) << text.Out;
-    EXPECT_NE(text.Out.find("  (4-3) : 19 Inf      D5          D6          rail\n"),
-              std::string::npos)
-        << text.Out;
-    EXPECT_NE(text.Out.find("  (3-4) : 54 Inf      B2          B2          surrendered\n"),
-              std::string::npos);
-    EXPECT_NE(text.Out.find("1 combat in " + Dir.Path("turn.cbt")), std::string::npos);
-    EXPECT_NE(text.Out.find("  Hex B2         odds 3:1   die 4  reçu \"DE\"\n"), std::string::npos)
-        << text.Out;
+    EXPECT_TRUE(Holds(text.Out, "2 of 220 units on the map"));
+    EXPECT_TRUE(Holds(text.Out, "  (4-3) : 19 Inf      D5          D6          rail\n"));
+    EXPECT_TRUE(Holds(text.Out, "  (3-4) : 54 Inf      B2          B2          surrendered\n"));
+    EXPECT_TRUE(Holds(text.Out, "1 combat in " + Dir.Path("turn.cbt")));
+    EXPECT_TRUE(Holds(text.Out, "  Hex B2         odds 3:1   die 4  reçu \"DE\"\n"));
 
     const Outcome json = Kvkturn({"show", "--json", Dir.Path("turn.kvk")});
     EXPECT_EQ(json.Status, 0);
-    EXPECT_NE(json.Out.find("{\"unit\": 3, \"label\": \"(4-3) : 19 Inf\", \"side\": \"Soviet\", "
-                            "\"start\": {\"index\": 100, \"label\": \"D5\"}, \"current\": "
-                            "{\"index\": 101, \"label\": \"D6\"}, \"mark\": \"rail\"}"),
-              std::string::npos)
-        << json.Out;
-    EXPECT_NE(json.Out.find("\"comment\": \"reçu \\\"DE\\\"\", \"marker\": {\"x\": 60, \"y\": 46, "
-                            "\"picture\": 8515}"),
-              std::string::npos)
-        << json.Out;
-}
-
-// File names are the system's (UTF-8), not the game's code page, in the text and the JSON.
-TEST_F(TurnCommandTest, fileNamesAreShownAsTheSystemWritesThem) {
+    EXPECT_TRUE(Holds(json.Out,
+                      "{\"unit\": 3, \"label\": \"(4-3) : 19 Inf\", \"side\": \"Soviet\", "
+                      "\"start\": {\"index\": 100, \"label\": \"D5\"}, \"current\": "
+                      "{\"index\": 101, \"label\": \"D6\"}, \"mark\": \"rail\"}"));
+    EXPECT_TRUE(Holds(json.Out,
+                      "\"comment\": \"reçu \\\"DE\\\"\", \"marker\": {\"x\": 60, \"y\": 46, "
+                      "\"picture\": 8515}"));
+    // File names are the system's (UTF-8), not the game's code page, in the text and the JSON.
     Dir.Write("zug_\xc3\xa4.kvk", Dir.Read("turn.kvk"));
     const std::string name = Dir.Path("zug_\xc3\xa4.kvk");
-    EXPECT_NE(Kvkturn({"show", name}).Out.find("Turn " + name + "\n"), std::string::npos);
-    EXPECT_NE(Kvkturn({"show", "--json", name}).Out.find("\"unitFile\": \"" + name + "\""),
-              std::string::npos);
+    EXPECT_TRUE(Holds(Kvkturn({"show", name}).Out, "Turn " + name + "\n"));
+    EXPECT_TRUE(Holds(Kvkturn({"show", "--json", name}).Out, "\"unitFile\": \"" + name + "\""));
 }
 
 // The moves of a received turn, from its report: text as the report writes them, JSON, and
@@ -99,22 +90,19 @@ TEST_F(TurnCommandTest, movesComeFromTheReportMatchedToTheUnits) {
                         "\"to\": \"D6\", \"note\": \"\"}\n]\n");
     const Outcome checked = Kvkturn({"check", Dir.Path("moved.kvk")});
     EXPECT_EQ(checked.Status, 0) << checked.Err;
-    EXPECT_NE(checked.Out.find("moved.txt: the movement report matches, 1 move"), std::string::npos)
-        << checked.Out;
+    EXPECT_TRUE(Holds(checked.Out, "moved.txt: the movement report matches, 1 move"));
 
     for (const std::vector<std::string>& args :
          {std::vector<std::string>{"moves", Dir.Path("other.kvk")},
           std::vector<std::string>{"check", Dir.Path("other.kvk")}}) {
         const Outcome refused = Kvkturn(args);
         EXPECT_EQ(refused.Status, 1) << args[0];
-        EXPECT_NE(
-            refused.Err.find("other.txt: the movement report does not match this turn (line 2)"),
-            std::string::npos)
-            << refused.Err;
+        EXPECT_TRUE(
+            Holds(refused.Err, "other.txt: the movement report does not match this turn (line 2)"));
     }
     const Outcome missing = Kvkturn({"moves", Dir.Path("none.kvk")});
     EXPECT_EQ(missing.Status, 1);
-    EXPECT_NE(missing.Err.find("none.txt: no movement report"), std::string::npos) << missing.Err;
+    EXPECT_TRUE(Holds(missing.Err, "none.txt: no movement report"));
 }
 
 TEST_F(TurnCommandTest, reportIsTheTextASaveWrites) {
@@ -165,8 +153,8 @@ TEST_F(TurnCommandTest, checkAndTheExitStatuses) {
         const Outcome o = Kvkturn(c.args);
         const std::string what = c.args.empty() ? "(nothing)" : c.args[0];
         EXPECT_EQ(o.Status, c.status) << what << ": " << o.Err;
-        EXPECT_NE(o.Out.find(c.inOut), std::string::npos) << what << ": " << o.Out;
-        EXPECT_NE(o.Err.find(c.inErr), std::string::npos) << what << ": " << o.Err;
+        EXPECT_TRUE(Holds(o.Out, c.inOut)) << what;
+        EXPECT_TRUE(Holds(o.Err, c.inErr)) << what;
         if (c.status != 0) {
             EXPECT_EQ(o.Out.find("Unit "), std::string::npos) << "nothing shown for a refused file";
         }
