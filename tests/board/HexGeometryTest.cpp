@@ -8,68 +8,44 @@
 
 namespace {
 
-struct OriginCase {
-    int index;
-    TPoint origin;
-};
-
-// Test names from coordinates: a minus sign reads as "m".
-std::string Coord(int v) {
-    return v < 0 ? "m" + std::to_string(-v) : std::to_string(v);
+TEST(HexGeometry, originsOfCornerHexes) {
+    const struct {
+        int index;
+        TPoint origin;
+    } cases[] = {{0, {0, 20}},   {1, {0, 60}},         {31, {0, 1260}},   {32, {35, 0}},
+                 {33, {35, 40}}, {1375, {1470, 1260}}, {1376, {1505, 0}}, {1919, {2065, 1240}}};
+    for (const auto& c : cases)
+        EXPECT_EQ(MapBoard::HexOrigin(c.index), c.origin) << "hex " << c.index;
 }
 
-class HexOriginTest : public ::testing::TestWithParam<OriginCase> {};
-
-TEST_P(HexOriginTest, originOfIndex) {
-    EXPECT_EQ(MapBoard::HexOrigin(GetParam().index), GetParam().origin);
+TEST(HexGeometry, exactHexUnderEdgePoints) {
+    const struct {
+        const char* what;
+        TPoint point;
+        int hex;
+    } cases[] = {
+        {"above the first hex, inside its strip, left of its upper-right edge", {10, 10}, 0},
+        {"right of hex 0's body, upper half beyond the edge", {33, 22}, 32},
+        {"right of hex 0's body, lower half beyond the edge", {30, 50}, 33},
+        {"the body rectangle is inclusive on all four sides", {24, 40}, 0},
+        {"the body's top left corner", {0, 20}, 0},
+        {"the body's top right corner", {25, 20}, 32},
+        {"a shared flat edge belongs to the lower hex", {24, 60}, 1},
+        {"far outside the grid the clamps keep the answer inside it", {-5, -5}, 0},
+        {"far outside, beyond the last hex", {3000, 3000}, 1919},
+        {"right of the last column's body: there is no column beyond", {2095, 30}, 1888},
+        {"the half-hex notch above column 2 keeps the candidate", {65, 5}, 32},
+        {"the notch below the last hex of an odd column keeps the candidate", {45, 1290}, 63},
+        {"the lowest hex of an even column, in its body", {10, 1290}, 31},
+        {"the lowest hex of an even column, in its left point", {12, 1299}, 31},
+        {"the lowest hex of column 2", {65, 1275}, 95},
+        {"on the right point of hex 0", {35, 40}, 33},
+        {"just left of the right point of hex 0", {34, 40}, 0},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(MapBoard::HexAt(c.point), c.hex)
+            << c.what << ": at (" << c.point.x << ", " << c.point.y << ")";
 }
-
-INSTANTIATE_TEST_SUITE_P(Corners, HexOriginTest,
-                         ::testing::Values(OriginCase{0, {0, 20}}, OriginCase{1, {0, 60}},
-                                           OriginCase{31, {0, 1260}}, OriginCase{32, {35, 0}},
-                                           OriginCase{33, {35, 40}}, OriginCase{1375, {1470, 1260}},
-                                           OriginCase{1376, {1505, 0}},
-                                           OriginCase{1919, {2065, 1240}}),
-                         [](const auto& info) { return "hex" + std::to_string(info.param.index); });
-
-struct PointCase {
-    TPoint point;
-    int hex;
-};
-
-class HexAtTest : public ::testing::TestWithParam<PointCase> {};
-
-TEST_P(HexAtTest, exactHexUnderPoint) {
-    EXPECT_EQ(MapBoard::HexAt(GetParam().point), GetParam().hex)
-        << "at (" << GetParam().point.x << ", " << GetParam().point.y << ")";
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    EdgeCases, HexAtTest,
-    ::testing::Values(
-        // Above the first hex, inside its strip, left of its upper-right edge.
-        PointCase{{10, 10}, 0},
-        // Right of hex 0's body: upper half beyond the edge, lower half beyond the edge.
-        PointCase{{33, 22}, 32}, PointCase{{30, 50}, 33},
-        // The body rectangle is inclusive on all four sides.
-        PointCase{{24, 40}, 0}, PointCase{{0, 20}, 0}, PointCase{{25, 20}, 32},
-        // A shared flat edge belongs to the lower hex, whose column band starts there.
-        PointCase{{24, 60}, 1},
-        // Far outside the grid the clamps keep the answer inside it.
-        PointCase{{-5, -5}, 0}, PointCase{{3000, 3000}, 1919},
-        // Right of the last column's body: there is no column beyond.
-        PointCase{{2095, 30}, 1888},
-        // The half-hex notch above column 2 keeps the candidate.
-        PointCase{{65, 5}, 32},
-        // The notch below the last hex of an odd column keeps the candidate.
-        PointCase{{45, 1290}, 63},
-        // The lowest hex of an even column, in its body and in its left point.
-        PointCase{{10, 1290}, 31}, PointCase{{12, 1299}, 31}, PointCase{{65, 1275}, 95},
-        // On the right point of hex 0 and just left of it.
-        PointCase{{35, 40}, 33}, PointCase{{34, 40}, 0}),
-    [](const auto& info) {
-        return "at_" + Coord(info.param.point.x) + "_" + Coord(info.param.point.y);
-    });
 
 TEST(HexGeometry, everyOriginResolvesToItsOwnHex) {
     for (int i = 0; i < MapBoard::HexCount; ++i) {
@@ -135,30 +111,21 @@ TEST(HexGeometry, neighbourSteps) {
     EXPECT_EQ(MapBoard::LowerRightNeighbour(1919), 1919);
 }
 
-struct LabelCase {
-    int index;
-    const char* bare;
-};
-
-class HexLabelTest : public ::testing::TestWithParam<LabelCase> {};
-
-TEST_P(HexLabelTest, bareAndPrefixed) {
-    std::string bare = "old text", prefixed = "old text";
-    MapBoard::HexLabel(GetParam().index, bare, true);
-    MapBoard::HexLabel(GetParam().index, prefixed, false);
-    EXPECT_EQ(bare, GetParam().bare);
-    const std::string expected = bare == "Off board" ? bare : "Hex : " + bare;
-    EXPECT_EQ(prefixed, expected);
+TEST(HexGeometry, labelsBareAndPrefixed) {
+    const struct {
+        int index;
+        const char* bare;
+    } cases[] = {{0, "A1"},           {9, "A10"},         {31, "A32"},  {32, "B1"},
+                 {25 * 32 + 4, "Z5"}, {832, "AA1"},       {833, "AA2"}, {1375, "QQ32"},
+                 {1376, "Off board"}, {1919, "Off board"}};
+    for (const auto& c : cases) {
+        std::string bare = "old text", prefixed = "old text";
+        MapBoard::HexLabel(c.index, bare, true);
+        MapBoard::HexLabel(c.index, prefixed, false);
+        EXPECT_EQ(bare, c.bare) << "hex " << c.index;
+        EXPECT_EQ(prefixed, bare == "Off board" ? bare : "Hex : " + bare) << "hex " << c.index;
+    }
 }
-
-INSTANTIATE_TEST_SUITE_P(Examples, HexLabelTest,
-                         ::testing::Values(LabelCase{0, "A1"}, LabelCase{9, "A10"},
-                                           LabelCase{31, "A32"}, LabelCase{32, "B1"},
-                                           LabelCase{25 * 32 + 4, "Z5"}, LabelCase{832, "AA1"},
-                                           LabelCase{833, "AA2"}, LabelCase{1375, "QQ32"},
-                                           LabelCase{1376, "Off board"},
-                                           LabelCase{1919, "Off board"}),
-                         [](const auto& info) { return "hex" + std::to_string(info.param.index); });
 
 // Reads a bare label back into its index: letters give the column, digits the row.
 int IndexOfLabel(const std::string& label) {
@@ -171,7 +138,6 @@ int IndexOfLabel(const std::string& label) {
 }
 
 TEST(HexGeometry, everyBoardLabelRoundTrips) {
-    std::vector<std::string> seen;
     for (int i = 0; i < 43 * 32; ++i) {
         std::string label;
         MapBoard::HexLabel(i, label, true);

@@ -5,8 +5,6 @@
 
 #include <gtest/gtest.h>
 
-#include <string>
-
 namespace {
 
 // A bitmap whose every pixel is different, so a copy from the wrong place shows.
@@ -18,52 +16,42 @@ TBitmap Pattern(int w, int h, std::uint32_t salt = 0) {
     return b;
 }
 
-struct BlitCase {
-    const char* name;
-    int x, y, w, h, srcX, srcY;
-};
-
-class BitBltTest : public ::testing::TestWithParam<BlitCase> {};
-
 // Every destination pixel is either copied from the matching source pixel (when both lie
 // inside their bitmaps) or left as it was.
-TEST_P(BitBltTest, copiesExactlyAndClips) {
-    const BlitCase c = GetParam();
-    TBitmap srcBits = Pattern(30, 20, 0x123456);
-    TBitmap dstBits = Pattern(25, 15, 0xabcdef);
-    const TBitmap before = dstBits;
-    TMemoryDC src(srcBits), dst(dstBits);
-    ASSERT_TRUE(dst.BitBlt(c.x, c.y, c.w, c.h, src, c.srcX, c.srcY, SRCCOPY));
-    for (int y = 0; y < 15; ++y)
-        for (int x = 0; x < 25; ++x) {
-            const int sx = x - c.x + c.srcX, sy = y - c.y + c.srcY;
-            const bool inCopy = x >= c.x && x < c.x + c.w && y >= c.y && y < c.y + c.h;
-            const bool inSource = sx >= 0 && sx < 30 && sy >= 0 && sy < 20;
-            const TColor expected =
-                inCopy && inSource ? srcBits.GetPixel(sx, sy) : before.GetPixel(x, y);
-            ASSERT_EQ(dstBits.GetPixel(x, y), expected) << c.name << " at " << x << "," << y;
-        }
+TEST(Drawing, bitBltCopiesExactlyAndClips) {
+    const struct {
+        const char* name;
+        int x, y, w, h, srcX, srcY;
+    } cases[] = {
+        {"inside", 2, 3, 10, 8, 5, 4},
+        {"whole destination", 0, 0, 25, 15, 0, 0},
+        {"past the right edge", 20, 2, 10, 5, 0, 0},
+        {"past the bottom edge", 3, 12, 6, 10, 1, 1},
+        {"before the left and top edges", -4, -3, 10, 10, 0, 0},
+        {"source past its edge", 0, 0, 12, 12, 25, 15},
+        {"source before its corner", 5, 5, 10, 10, -3, -6},
+        {"wholly outside", 40, 40, 5, 5, 0, 0},
+        {"source wholly outside", 0, 0, 5, 5, 100, 100},
+        {"empty", 5, 5, 0, 7, 0, 0},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        TBitmap srcBits = Pattern(30, 20, 0x123456);
+        TBitmap dstBits = Pattern(25, 15, 0xabcdef);
+        const TBitmap before = dstBits;
+        TMemoryDC src(srcBits), dst(dstBits);
+        ASSERT_TRUE(dst.BitBlt(c.x, c.y, c.w, c.h, src, c.srcX, c.srcY, SRCCOPY));
+        for (int y = 0; y < 15; ++y)
+            for (int x = 0; x < 25; ++x) {
+                const int sx = x - c.x + c.srcX, sy = y - c.y + c.srcY;
+                const bool inCopy = x >= c.x && x < c.x + c.w && y >= c.y && y < c.y + c.h;
+                const bool inSource = sx >= 0 && sx < 30 && sy >= 0 && sy < 20;
+                const TColor expected =
+                    inCopy && inSource ? srcBits.GetPixel(sx, sy) : before.GetPixel(x, y);
+                ASSERT_EQ(dstBits.GetPixel(x, y), expected) << "at " << x << "," << y;
+            }
+    }
 }
-
-INSTANTIATE_TEST_SUITE_P(
-    Cases, BitBltTest,
-    ::testing::Values(BlitCase{"inside", 2, 3, 10, 8, 5, 4},
-                      BlitCase{"whole destination", 0, 0, 25, 15, 0, 0},
-                      BlitCase{"past the right edge", 20, 2, 10, 5, 0, 0},
-                      BlitCase{"past the bottom edge", 3, 12, 6, 10, 1, 1},
-                      BlitCase{"before the left and top edges", -4, -3, 10, 10, 0, 0},
-                      BlitCase{"source past its edge", 0, 0, 12, 12, 25, 15},
-                      BlitCase{"source before its corner", 5, 5, 10, 10, -3, -6},
-                      BlitCase{"wholly outside", 40, 40, 5, 5, 0, 0},
-                      BlitCase{"source wholly outside", 0, 0, 5, 5, 100, 100},
-                      BlitCase{"empty", 5, 5, 0, 7, 0, 0}),
-    [](const auto& info) {
-        std::string n = info.param.name;
-        for (char& ch : n)
-            if (!std::isalnum(static_cast<unsigned char>(ch)))
-                ch = '_';
-        return n;
-    });
 
 TEST(Drawing, copyWithinOneBitmapHandlesOverlap) {
     TBitmap bits = Pattern(20, 20);
@@ -141,10 +129,6 @@ TEST(Drawing, stretchIsClippedToTheDestination) {
             ASSERT_EQ(dstBits.GetPixel(x, y), expected) << x << "," << y;
         }
 }
-
-} // namespace
-
-namespace {
 
 // Coordinates from a damaged file can be anywhere in 32 bits: such copies clip to nothing.
 TEST(Drawing, copiesAtExtremeCoordinatesChangeNothing) {
