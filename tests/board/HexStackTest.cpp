@@ -64,17 +64,13 @@ TEST_F(HexStackTest, takeTopReturnsTopFirstAndDropsTheBackgroundWhenEmpty) {
     EXPECT_EQ(Screen.GetPixel(15, 30), before.GetPixel(15, 30));
 }
 
-TEST_F(HexStackTest, rotateMovesBottomToTopAndThreeRotationsRestore) {
+TEST_F(HexStackTest, rotateMovesBottomToTopAndCycleTopMarkChangesOnlyTheTop) {
     PlaceAll();
     H.Rotate(&Pictures.Module(), Surface, Window, {0, 7}, Scroll);
     EXPECT_EQ(Order(), (std::vector<Counter*>{&Q, &R, &P}));
     H.Rotate(&Pictures.Module(), Surface, Window, {0, 7}, Scroll);
     H.Rotate(&Pictures.Module(), Surface, Window, {0, 7}, Scroll);
-    EXPECT_EQ(Order(), (std::vector<Counter*>{&P, &Q, &R}));
-}
-
-TEST_F(HexStackTest, cycleTopMarkChangesOnlyTheTop) {
-    PlaceAll();
+    EXPECT_EQ(Order(), (std::vector<Counter*>{&P, &Q, &R})) << "three rotations restore";
     H.CycleTopMark(&Pictures.Module(), Surface, Window, {0, 7}, Scroll);
     EXPECT_EQ(R.Mark, 1);
     EXPECT_EQ(P.Mark + Q.Mark, 0);

@@ -83,7 +83,7 @@ TEST(CombatFile, manyRecordsRoundTripInOrder) {
     EXPECT_TRUE(CombatFile::Parse(std::string(4, '\0')).Ok());
 }
 
-TEST(CombatFile, textEndsAtTheFirstZeroAmongItsBytes) {
+TEST(CombatFile, textEndsAtTheFirstZeroAmongItsBytesAndWrittenTextsAreThoseAReaderKeeps) {
     std::string file;
     LittleEndianWriter out(file);
     out.WriteInt32(1);
@@ -99,16 +99,15 @@ TEST(CombatFile, textEndsAtTheFirstZeroAmongItsBytes) {
     const ParsedCombatFile parsed = CombatFile::Parse(file);
     ASSERT_TRUE(parsed.Ok()) << parsed.Reason;
     EXPECT_EQ(parsed.Records[0].Data, (CombatStruct{"ab", "45", "", 7}));
-}
 
-TEST(CombatFile, writtenTextsAreThoseAReaderKeeps) {
+    // Written texts are those a reader keeps: cut at a zero and at the longest length.
     CombatRecord r = GoldenCombat();
     r.Data.Comments = std::string(100, 'c');
     r.Data.Odds = std::string("2:1\0junk", 8);
-    const ParsedCombatFile parsed = CombatFile::Parse(CombatFile::Serialize({r}));
-    ASSERT_TRUE(parsed.Ok()) << parsed.Reason;
-    EXPECT_EQ(parsed.Records[0].Data.Comments, std::string(83, 'c'));
-    EXPECT_EQ(parsed.Records[0].Data.Odds, "2:1");
+    const ParsedCombatFile written = CombatFile::Parse(CombatFile::Serialize({r}));
+    ASSERT_TRUE(written.Ok()) << written.Reason;
+    EXPECT_EQ(written.Records[0].Data.Comments, std::string(83, 'c'));
+    EXPECT_EQ(written.Records[0].Data.Odds, "2:1");
 }
 
 // A one-record file with the given lengths and marker image; texts of 'x' follow for the

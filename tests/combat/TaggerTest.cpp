@@ -162,16 +162,14 @@ TEST_F(TaggerTest, readPlacesAndStampsTheMarker) {
     EXPECT_EQ(Pixels(ScreenBitmap), ScreenBefore);
 }
 
-TEST_F(TaggerTest, missingPictureRaisesAndReadChangesNothing) {
+// A missing picture raises, and a read naming one changes nothing; a picture is decoded once,
+// not on every draw.
+TEST_F(TaggerTest, missingPictureRaisesAndThePictureIsDecodedOnce) {
     EXPECT_THROW(Tagger({0, 0}, 8510, Map, Module.get()), TXBadFile);
     Tagger marker({26, 46}, 8509, Map, Module.get());
     EXPECT_THROW(marker.Read(1, 1, 8511), TXBadFile);
     EXPECT_EQ(marker.GetPosition(), TPoint(26, 46));
     EXPECT_EQ(marker.GetImageId(), 8509);
-}
-
-TEST_F(TaggerTest, pictureIsDecodedOnceNotOnEveryDraw) {
-    Tagger marker({26, 46}, 8509, Map, Module.get());
     ASSERT_TRUE(QFile::remove(QString::fromStdString(Dir.Path("8509.bmp"))));
     marker.Show(Screen, {});
     ExpectPictureOnly(MapBitmap, MapBefore, 8509, {26, 46});
