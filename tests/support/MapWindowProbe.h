@@ -15,6 +15,4 @@ public:
     /** The command ids of the left and right button's modes. */
     static int LeftMode(const KVKWindow& w) { return w.LeftMode; }
     static int RightMode(const KVKWindow& w) { return w.RightMode; }
-    /** The hex the status bar shows; HexStatus::NoHex when it is to be written afresh. */
-    static int StatusHex(const KVKWindow& w) { return w.Status.Hex(); }
 };

@@ -51,20 +51,16 @@ void Put16(std::string& s, std::uint16_t v) {
 std::string Headers(int width, int height, int bpp, int colours, std::uint32_t imageBytes) {
     const std::uint32_t offBits = 14 + 40 + 4 * std::uint32_t(colours);
     std::string s = "BM";
-    Put32(s, offBits + imageBytes);
-    Put32(s, 0);
-    Put32(s, offBits);
-    Put32(s, 40);
-    Put32(s, std::uint32_t(width));
-    Put32(s, std::uint32_t(height));
+    // The file header (size, reserved, pixel offset), then the info header: its size, width,
+    // height, planes, depth, no compression, image size, 72 dots an inch, colours used and all
+    // of them important.
+    for (std::uint32_t v :
+         {offBits + imageBytes, 0u, offBits, 40u, std::uint32_t(width), std::uint32_t(height)})
+        Put32(s, v);
     Put16(s, 1);
     Put16(s, std::uint16_t(bpp));
-    Put32(s, 0);
-    Put32(s, imageBytes);
-    Put32(s, 2835);
-    Put32(s, 2835);
-    Put32(s, std::uint32_t(colours));
-    Put32(s, 0);
+    for (std::uint32_t v : {0u, imageBytes, 2835u, 2835u, std::uint32_t(colours), 0u})
+        Put32(s, v);
     return s;
 }
 
