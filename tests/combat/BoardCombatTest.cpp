@@ -34,15 +34,12 @@ protected:
     TMemoryDC Window{Screen};
 };
 
-TEST_F(BoardCombatTest, declaringGoesToTheHexUnderThePoint) {
+// A combat goes to the hex under the point; clearing the board starts an empty combat list.
+TEST_F(BoardCombatTest, declaringGoesToTheHexUnderThePointAndClearingTheBoardEmptiesTheList) {
+    ASSERT_TRUE(Board->LoadCounters(TurnRecords::OffMapExcept({})));
     DeclareAt({40, 45}); // hex 33
     ASSERT_EQ(Combats().Declared().size(), 1u);
     EXPECT_EQ(Combats().Declared().front()->Data.HexIndex, 33);
-}
-
-TEST_F(BoardCombatTest, clearingTheBoardStartsAnEmptyCombatList) {
-    ASSERT_TRUE(Board->LoadCounters(TurnRecords::OffMapExcept({})));
-    DeclareAt({40, 45});
     const TBitmap bare = [&] {
         Board->ClearAllCombats(Window, {0, 0});
         TBitmap b = *Board->MapSurface().GetBitmap();
