@@ -22,11 +22,17 @@ std::string PeakMemory() {
     return "VmHWM: unknown";
 }
 
+// Maximized, and no larger than the screen's available area with its frame: the size the
+// window manager gives a maximized window. (Its position may still be the one asked for
+// until the manager's move arrives, which can come after the first paint.)
 bool ShownMaximized(const QWidget& frame) {
     const QWindow* window = frame.windowHandle();
     const QScreen* screen = frame.screen();
-    return window && window->isExposed() && frame.isMaximized() && screen &&
-           screen->availableGeometry().contains(frame.frameGeometry());
+    if (!window || !window->isExposed() || !frame.isMaximized() || !screen)
+        return false;
+    const QSize available = screen->availableGeometry().size();
+    const QSize framed = frame.frameGeometry().size();
+    return framed.width() <= available.width() && framed.height() <= available.height();
 }
 
 } // namespace
