@@ -8,12 +8,14 @@
 #include "TDialog.h"
 #include "TextChecks.h"
 
+#include <QAbstractScrollArea>
 #include <QAction>
 #include <QApplication>
 #include <QFile>
 #include <QLabel>
 #include <QMainWindow>
 #include <QMenuBar>
+#include <QScreen>
 #include <QStatusBar>
 #include <QTest>
 #include <QToolBar>
@@ -109,6 +111,28 @@ TEST(Startup, commandStatesFollowTheEnablersZoomedOrNot) {
             EXPECT_EQ(a->isChecked(), zoomed ? r.zoomedChecked : r.checked) << r.id << zoomed;
         }
     }
+}
+
+// Start-up as KVKApp::Start runs it: the frame covers the screen maximized, and the map is
+// painted once, at the size the frame is shown at; not at the size the map window had while
+// it was built, and not again for the turn opened.
+TEST(Startup, theFrameOpensMaximizedAndTheMapIsPaintedOnceAtItsSize) {
+    InFolder data(KURVASK_DATA_DIR);
+    auto app = MakeProgram();
+    EXPECT_EQ(app->Window().GetPaintStats().Paints, 0) << "painted before it was shown";
+    app->Frame().ShowMaximized();
+    app->OpenTurnFile("sample/opening.kvk");
+    QApplication::processEvents();
+
+    QMainWindow& frame = MainWidget(*app);
+    EXPECT_TRUE(frame.isVisible());
+    EXPECT_TRUE(frame.isMaximized());
+    EXPECT_EQ(frame.frameGeometry(), QGuiApplication::primaryScreen()->availableGeometry());
+    const QWidget* viewport =
+        static_cast<QAbstractScrollArea*>(app->Window().GetWidget())->viewport();
+    const TScrollWindow::PaintStats& stats = app->Window().GetPaintStats();
+    EXPECT_EQ(stats.Paints, 1);
+    EXPECT_EQ(stats.PaintPixels, (long long)viewport->width() * viewport->height());
 }
 
 TEST(Startup, theAboutBoxShowsTheProgramsIconAndClosesWithOk) {

@@ -96,9 +96,10 @@ protected:
         if (!Overlay.isNull())
             painter.drawImage(OverlayAt, Overlay);
     }
+    // The client bitmap takes the new size when it is next painted or drawn into, so a window
+    // resized several times before it is shown (laid out, shown, maximized) allocates it once.
     void resizeEvent(QResizeEvent* event) override {
         QAbstractScrollArea::resizeEvent(event);
-        FitClient();
         Owner.EvSize(window()->isMinimized() ? SIZE_MINIMIZED : SIZE_RESTORED,
                      TSize(viewport()->width(), viewport()->height()));
     }
@@ -192,6 +193,10 @@ void TScrollWindow::Invalidate(bool erase) {
 }
 
 void TScrollWindow::UpdateWindow() {
+    // A window not on the screen has nothing to show yet: it is painted when it is shown, at
+    // the size it has then.
+    if (!Widget->isVisible())
+        return;
     Widget->Repaint();
     Widget->viewport()->repaint();
 }

@@ -97,4 +97,27 @@ TEST_F(ScrollWindowTest, dragImageFloatsOverTheClientPixels) {
               PatternWindow::At(55, 45));
 }
 
+// Laid out and resized while hidden, as the map window is while the program starts, the window
+// paints nothing until it is shown; then it paints once, at the size it is shown at.
+TEST(ScrollWindowHidden, paintsOnceWhenShownAtTheSizeShown) {
+    PatternWindow window;
+    QWidget* widget = window.GetWidget();
+    for (const QSize size : {QSize(640, 480), QSize(500, 300), QSize(300, 200)}) {
+        widget->resize(size);
+        window.Invalidate();
+        window.UpdateWindow();
+    }
+    EXPECT_EQ(window.Paints, 0);
+    widget->show();
+    QApplication::processEvents();
+    EXPECT_EQ(window.Paints, 1);
+    const QWidget* viewport = widget->findChild<QWidget*>("qt_scrollarea_viewport");
+    const TBitmap& client = *window.GetClientBitmap();
+    EXPECT_EQ(client.Width(), viewport->width());
+    EXPECT_EQ(client.Height(), viewport->height());
+    EXPECT_EQ(window.GetPaintStats().PaintPixels, (long long)client.Width() * client.Height());
+    EXPECT_EQ(client.GetPixel(client.Width() - 1, client.Height() - 1),
+              PatternWindow::At(client.Width() - 1, client.Height() - 1));
+}
+
 } // namespace
