@@ -49,10 +49,12 @@ void TFrameWindow::SetCaption(const char* caption) {
 }
 
 void TFrameWindow::ShowMaximized() {
-    // Cover the screen first and show, then ask for the maximized state: a window manager
-    // maximizes the frame, and without one it still fills the screen.
+    // Cover the screen and ask for the maximized state before showing: a window manager then
+    // maps the frame maximized at once, and without one it still fills the screen. Asked for
+    // after the frame is shown, the request can reach the manager after it has mapped the
+    // frame at the size given, and the frame is laid out and painted twice.
     if (QScreen* screen = QGuiApplication::primaryScreen())
         Frame->setGeometry(screen->availableGeometry());
-    Frame->show();
     Frame->setWindowState(Frame->windowState() | Qt::WindowMaximized);
+    Frame->show();
 }
