@@ -12,6 +12,8 @@
 #include <QAction>
 #include <QApplication>
 #include <QFile>
+#include <QIcon>
+#include <QImage>
 #include <QLabel>
 #include <QMainWindow>
 #include <QMenuBar>
@@ -82,6 +84,39 @@ TEST(Startup, theFrameWithItsMenuToolBarAndStatusBar) {
     EXPECT_NE(std::find(fields.begin(), fields.end(), app->HexGadget->GetWidget()), fields.end());
     EXPECT_NE(std::find(fields.begin(), fields.end(), app->MoveGadget->GetWidget()), fields.end());
     EXPECT_LT(app->HexGadget->GetWidget()->x(), app->MoveGadget->GetWidget()->x() + 1);
+}
+
+// The tool-bar pictures and the program's icon show their resource pictures, as Qt's own
+// reader decodes them, with the colour of the top-left pixel (the ground) transparent.
+TEST(Startup, toolBarPicturesAndIconShowTheirResourcesOnATransparentGround) {
+    auto app = MakeProgram();
+    const auto check = [](const QIcon& icon, const QString& resource) {
+        const QImage expected(resource);
+        ASSERT_FALSE(expected.isNull()) << resource.toStdString();
+        const QImage shown =
+            icon.pixmap(expected.size()).toImage().convertToFormat(QImage::Format_ARGB32);
+        ASSERT_EQ(shown.size(), expected.size()) << resource.toStdString();
+        const QRgb ground = expected.pixel(0, 0);
+        int drawn = 0;
+        for (int y = 0; y < expected.height(); ++y)
+            for (int x = 0; x < expected.width(); ++x) {
+                const QRgb want = expected.pixel(x, y);
+                if (want == ground) {
+                    EXPECT_EQ(qAlpha(shown.pixel(x, y)), 0) << resource.toStdString();
+                } else {
+                    EXPECT_EQ(shown.pixel(x, y), want)
+                        << resource.toStdString() << " " << x << "," << y;
+                    ++drawn;
+                }
+            }
+        EXPECT_GT(drawn, 0) << resource.toStdString();
+    };
+    for (const int id : KVKApp::ToolBarLayout)
+        if (id)
+            check(app->Frame().Action(id)->icon(), QStringLiteral(":/bitmaps/%1.bmp").arg(id));
+    const QIcon icon = MainWidget(*app).windowIcon();
+    check(icon, QStringLiteral(":/icons/450.bmp"));
+    check(icon, QStringLiteral(":/icons/451.bmp"));
 }
 
 TEST(Startup, commandStatesFollowTheEnablersZoomedOrNot) {

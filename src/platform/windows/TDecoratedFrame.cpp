@@ -2,13 +2,15 @@
 
 #include "MenuTemplate.h"
 #include "TButtonGadget.h"
+#include "TDib.h"
+#include "TModule.h"
 #include "TSeparatorGadget.h"
+#include "TXBadFile.h"
 #include "Windows1252.h"
 
 #include <QAction>
 #include <QBitmap>
 #include <QDockWidget>
-#include <QFile>
 #include <QIcon>
 #include <QImage>
 #include <QMainWindow>
@@ -19,6 +21,9 @@
 #include <QStatusBar>
 #include <QToolBar>
 
+#include <cstdint>
+#include <cstring>
+
 namespace {
 
 // The remembered layout: the user's settings of the program, and the key of the panels' state.
@@ -26,15 +31,24 @@ constexpr const char* SettingsName = "kurvask";
 constexpr const char* LayoutKey = "frame/panels";
 
 // A tool-bar or icon picture: the colour of its top-left pixel is its ground, shown as
-// transparent, as tool-bar bitmaps have it.
+// transparent, as tool-bar bitmaps have it. Decoded as every picture of the program is: Qt's
+// image reader would first look through the image format plugins installed, which at start-up
+// costs more than decoding all the pictures of the frame.
 QIcon IconResource(TResId id) {
-    for (const char* folder : {"icons", "bitmaps"}) {
-        const QString path = QStringLiteral(":/%1/%2.bmp").arg(QLatin1String(folder)).arg(int(id));
-        if (!QFile::exists(path))
+    const TModule icons(":/icons");
+    for (const TModule* module : {&icons, static_cast<const TModule*>(&TModule::Application())}) {
+        if (!module->HasBitmap(id))
             continue;
-        QImage image(path);
-        if (image.isNull())
+        QImage image;
+        try {
+            const TDib dib(module, id);
+            image = QImage(dib.Width(), dib.Height(), QImage::Format_RGB32);
+            for (int y = 0; y < dib.Height(); ++y)
+                std::memcpy(image.scanLine(y), dib.Pixels().data() + std::size_t(y) * dib.Width(),
+                            std::size_t(dib.Width()) * sizeof(std::uint32_t));
+        } catch (const TXBadFile&) {
             continue;
+        }
         QPixmap pixmap = QPixmap::fromImage(image);
         pixmap.setMask(QBitmap::fromImage(image.createMaskFromColor(image.pixel(0, 0))));
         return QIcon(pixmap);
