@@ -1,10 +1,12 @@
 #include "KVKApp.h"
 
+#include "KVKMap.h"
 #include "ProgramFolder.h"
 #include "TApplication.h"
 #include "TButtonGadget.h"
 #include "TDib.h"
 #include "TFileWriter.h"
+#include "TModule.h"
 #include "TSeparatorGadget.h"
 #include "TXBadFile.h"
 
@@ -22,6 +24,9 @@ KVKApp::KVKApp(const std::string& mapFile, const std::string& splashFile) : MapF
                                                    &TModule::Application());
     SplashWindow->Create();
     SplashWindow->UpdateWindow();
+    // The counters' pictures, some two hundred small ones, are decoded while the frame is
+    // built, ready for the turn of the command line to be drawn.
+    TModule::Application().Preload(KVKMap::CounterPictures());
 }
 
 // The frame goes first: it hands the map window's widget back and deletes the status bar's

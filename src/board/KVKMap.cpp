@@ -207,6 +207,16 @@ void KVKMap::ShowCombatAt(int hexIndex) {
     CombatsList->ShowResults(hexIndex);
 }
 
+std::vector<TResId> KVKMap::CounterPictures() {
+    std::vector<TResId> pictures;
+    for (int unit = 0; unit < Units; ++unit)
+        if (pictures.empty() || int(pictures.back()) != PictureOfUnit(unit))
+            pictures.push_back(PictureOfUnit(unit)); // the last units share one picture
+    for (int mark = Counter::Surrendered; mark <= Counter::Replacement; ++mark)
+        pictures.push_back(Counter::MarkPictureBase + mark);
+    return pictures;
+}
+
 bool KVKMap::LoadCounters(const std::array<CounterRecord, Units>& records) {
     ClearBoard();
     for (const CounterRecord& r : records)

@@ -82,6 +82,8 @@ public:
     void WriteMovementReport(std::string unitFileName);
 
     static int PictureOfUnit(int unit) { return unit < 202 ? 2001 + unit : 2202; }
+    /** Every picture a counter can show: the units' pictures, then the marks'. */
+    static std::vector<TResId> CounterPictures();
 
     Hex& HexAtIndex(int index) { return *Hexes[std::size_t(index)]; }
     Counter* GetCounter(int unit) const { return Counters[std::size_t(unit)].get(); }

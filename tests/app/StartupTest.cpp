@@ -4,8 +4,10 @@
 #include "DialogConstants.h"
 #include "DialogDriver.h"
 #include "HookedTest.h"
+#include "KVKMap.h"
 #include "MapWindowProbe.h"
 #include "TDialog.h"
+#include "TModule.h"
 #include "TextChecks.h"
 
 #include <QAbstractScrollArea>
@@ -117,6 +119,23 @@ TEST(Startup, toolBarPicturesAndIconShowTheirResourcesOnATransparentGround) {
     const QIcon icon = MainWidget(*app).windowIcon();
     check(icon, QStringLiteral(":/icons/450.bmp"));
     check(icon, QStringLiteral(":/icons/451.bmp"));
+}
+
+// The pictures decoded ahead while the frame is built are every picture a counter shows, each
+// once, and all of them are pictures of the program: 2001 to 2202 for the 220 units (the last
+// eighteen share 2202) and 2281 to 2283 for the three marks.
+TEST(Startup, theCounterPicturesDecodedAheadAreAllACounterShows) {
+    std::vector<int> expected;
+    for (int id = 2001; id <= 2202; ++id)
+        expected.push_back(id);
+    for (int id = 2281; id <= 2283; ++id)
+        expected.push_back(id);
+    std::vector<int> listed;
+    for (const TResId id : KVKMap::CounterPictures()) {
+        listed.push_back(id);
+        EXPECT_TRUE(TModule::Application().HasBitmap(id)) << int(id);
+    }
+    EXPECT_EQ(listed, expected);
 }
 
 TEST(Startup, commandStatesFollowTheEnablersZoomedOrNot) {

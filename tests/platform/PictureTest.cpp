@@ -2,6 +2,7 @@
 // or missing files raise TXBadFile naming the file.
 #include "TBitmap.h"
 #include "TDib.h"
+#include "TModule.h"
 #include "TPalette.h"
 #include "TXBadFile.h"
 #include "TestFiles.h"
@@ -176,6 +177,28 @@ TEST(Picture, aPreloadedPictureReadsAsAFreshOne) {
     }
     TDib::Preload(dir.Path("missing.bmp"));
     ExpectRefused(dir.Path("missing.bmp"), "cannot be opened", "preloaded");
+}
+
+// Bitmap resources decoded ahead on another thread are the pictures a module gives without a
+// preload, kept like them; one that cannot be decoded still raises its error when asked for.
+TEST(Picture, preloadedResourcesAreThePicturesAndKeepTheirErrors) {
+    TestDir dir;
+    dir.Write("7.bmp", SmallIndexed());
+    dir.Write("8.bmp", "BM and no picture");
+    {
+        TModule module(dir.Path("."));
+        module.Preload({7, 8, 9}); // 9: no such resource
+        const TBitmap& seven = module.GetBitmap(7);
+        EXPECT_EQ(seven.Width(), 5);
+        EXPECT_EQ(seven.Height(), 3);
+        EXPECT_EQ(seven.GetPixel(4, 2).Pixel(), TColor::FromPixel(FourColours[2]).Pixel());
+        EXPECT_EQ(seven.GetPixel(0, 0).Pixel(), TColor::FromPixel(FourColours[0]).Pixel());
+        EXPECT_EQ(&module.GetBitmap(7), &seven);
+        EXPECT_THROW(module.GetBitmap(8), TXBadFile);
+        EXPECT_THROW(module.GetBitmap(9), TXBadFile);
+    }
+    TModule gone(dir.Path("."));
+    gone.Preload({7, 8, 9}); // the module goes while its preload may still be running
 }
 
 } // namespace
