@@ -7,6 +7,7 @@
 
 #include <QApplication>
 #include <QFontMetrics>
+#include <QImageReader>
 #include <QMainWindow>
 #include <QMessageBox>
 #include <QPushButton>
@@ -166,14 +167,18 @@ TApplication::TApplication(int& argc, char** argv)
     : App(std::make_unique<QApplication>(argc, argv)) {
     QApplication::setApplicationName("Kurvask");
     // The first text measured loads the system's font configuration, which takes longer than
-    // anything else at start-up. It is loaded on a second thread while the splash shows and the
-    // map is read, so the window's bars find it ready.
-    FontWarmUp = std::thread([font = QApplication::font()] { (void)QFontMetrics(font).height(); });
+    // anything else at start-up, and the first picture Qt reads itself (the tool bar's extension
+    // arrow) loads every image format plugin installed. Both are loaded on a second thread while
+    // the splash shows and the map is read, so the window's bars find them ready.
+    WarmUp = std::thread([font = QApplication::font()] {
+        (void)QFontMetrics(font).height();
+        (void)QImageReader::supportedImageFormats();
+    });
 }
 
 TApplication::~TApplication() {
-    if (FontWarmUp.joinable())
-        FontWarmUp.join();
+    if (WarmUp.joinable())
+        WarmUp.join();
 }
 
 int TApplication::Run() {

@@ -47,5 +47,5 @@ public:
 
 private:
     std::unique_ptr<QApplication> App;
-    std::thread FontWarmUp;
+    std::thread WarmUp;
 };
