@@ -204,11 +204,18 @@ TEST(Startup, theAboutBoxShowsTheProgramsIconAndClosesWithOk) {
     EXPECT_EQ(hooks.Dialogs()[0].Result, IDOK);
 }
 
-TEST(Startup, theSplashGoesOnAClickOrWhenTheFrameIsBuilt) {
+// The splash shows the splash picture, as Qt's own reader decodes it, at the picture's size.
+TEST(Startup, theSplashShowsItsPictureUntilAClickOrTheFrameIsBuilt) {
     {
         KVKApp app(KURVASK_DATA_DIR "/kvkmap.bmp", KURVASK_DATA_DIR "/splash.bmp");
         ASSERT_NE(app.Splash(), nullptr);
         EXPECT_TRUE(app.Splash()->IsVisible());
+        const QImage expected =
+            QImage(KURVASK_DATA_DIR "/splash.bmp").convertToFormat(QImage::Format_RGB32);
+        const QImage shown =
+            app.Splash()->GetWidget()->grab().toImage().convertToFormat(QImage::Format_RGB32);
+        ASSERT_FALSE(expected.isNull());
+        EXPECT_EQ(shown, expected);
         QTest::mouseClick(app.Splash()->GetWidget(), Qt::LeftButton);
         EXPECT_FALSE(app.Splash()->IsVisible());
     }

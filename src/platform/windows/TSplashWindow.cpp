@@ -1,6 +1,5 @@
 #include "TSplashWindow.h"
 
-#include "TBitmap.h"
 #include "Windows1252.h"
 
 #include <QApplication>
@@ -33,13 +32,13 @@ private:
 
 TSplashWindow::TSplashWindow(const TDib& dib, int width, int height, unsigned style,
                              unsigned timeout, const char* title, HINSTANCE) {
-    const TBitmap bits(dib);
-    const QImage image(reinterpret_cast<const uchar*>(bits.Bits()), bits.Width(), bits.Height(),
-                       bits.Stride() * 4, QImage::Format_RGB32);
+    // The picture's pixels are copied once, into the window's own picture.
+    const QImage image(reinterpret_cast<const uchar*>(dib.Pixels().data()), dib.Width(),
+                       dib.Height(), dib.Width() * 4, QImage::Format_RGB32);
     Widget = std::make_unique<View>(QPixmap::fromImage(image.copy()), style & CaptureMouse);
     Widget->setWindowTitle(Windows1252::Decode(title));
     if (style & ShrinkToFit)
-        Widget->setFixedSize(bits.Width(), bits.Height());
+        Widget->setFixedSize(dib.Width(), dib.Height());
     else
         Widget->setFixedSize(width, height);
     if (timeout > 0) {
