@@ -10,10 +10,17 @@
 #include <QScreen>
 #include <QTimer>
 
+// The splash is a picture that comes and goes while the program starts, placed by the program
+// itself: the window manager is bypassed. A managed window is first taken in by the manager
+// (reparented, configured, mapped) and then given up again when the splash goes, work that the
+// X server waits on and that delays the frame behind it; a bypassed window is on the screen
+// as soon as it is mapped, so it is painted when shown.
 class TSplashWindow::View : public QLabel {
 public:
     View(const QPixmap& picture, bool closeOnClick)
-        : QLabel(nullptr, Qt::SplashScreen | Qt::FramelessWindowHint), CloseOnClick(closeOnClick) {
+        : QLabel(nullptr,
+                 Qt::SplashScreen | Qt::FramelessWindowHint | Qt::X11BypassWindowManagerHint),
+          CloseOnClick(closeOnClick) {
         setPixmap(picture);
         setAttribute(Qt::WA_QuitOnClose, false);
     }

@@ -8,7 +8,8 @@
 class QWidget;
 
 /**
- * A picture shown on its own while the program starts. With ShrinkToFit the window takes the
+ * A picture shown on its own while the program starts, centred on the screen and above the
+ * other windows, outside the window manager's care. With ShrinkToFit the window takes the
  * picture's size; with CaptureMouse a click on it dismisses it; after timeout milliseconds it
  * goes by itself. Deleting it closes it.
  */
