@@ -56,8 +56,10 @@ void KVKApp::InitMainWindow() {
         else
             ToolBar->Insert(std::make_unique<TSeparatorGadget>(0));
     }
-    MainFrame->Insert(*StatusBar, TDecoratedFrame::Bottom);
+    // The bars that show text come last: the font configuration they need may still be
+    // loading on the warm-up thread (see TApplication), which loads the tool bar's needs first.
     MainFrame->Insert(*ToolBar, TDecoratedFrame::Top);
+    MainFrame->Insert(*StatusBar, TDecoratedFrame::Bottom);
     MainFrame->AssignMenu("COMMAND");
     Panel = std::make_unique<TListPanel>("Review", "review");
     MainFrame->Insert(*Panel);

@@ -166,13 +166,14 @@ int TApplication::MessageBox(TWindow* owner, const char* text, const char* capti
 TApplication::TApplication(int& argc, char** argv)
     : App(std::make_unique<QApplication>(argc, argv)) {
     QApplication::setApplicationName("Kurvask");
-    // The first text measured loads the system's font configuration, which takes longer than
-    // anything else at start-up, and the first picture Qt reads itself (the tool bar's extension
-    // arrow) loads every image format plugin installed. Both are loaded on a second thread while
-    // the splash shows and the map is read, so the window's bars find them ready.
+    // The first picture Qt reads itself (the tool bar's extension arrow) loads every image
+    // format plugin installed, and the first text measured loads the system's font
+    // configuration, which takes longer than anything else at start-up. Both are loaded on a
+    // second thread while the splash shows and the map is read, so the window's bars find them
+    // ready: the plugins first, as the tool bar is built before the bars that show text.
     WarmUp = std::thread([font = QApplication::font()] {
-        (void)QFontMetrics(font).height();
         (void)QImageReader::supportedImageFormats();
+        (void)QFontMetrics(font).height();
     });
 }
 
