@@ -81,7 +81,6 @@ void KVKWindow::EvSize(unsigned sizeType, const TSize&) {
     if (!Board || sizeType == SIZE_MINIMIZED)
         return; // a size event while the board is still being built, or an icon
     UpdateScrollRange();
-    UpdateArrowScale();
     Invalidate(false);
 }
 
@@ -117,6 +116,7 @@ void KVKWindow::UpdateScrollRange() {
         SetScrollRange(std::max(0, Board->MapWidth() - client.Width()),
                        std::max(0, Board->MapHeight() - client.Height()));
     ScrollTo(0, 0);
+    UpdateArrowScale(); // the arrows follow the map: at full size, or stretched with it
     Invalidate(false);
 }
 
@@ -195,7 +195,6 @@ void KVKWindow::CmMoveAll() {
 void KVKWindow::CmZoom() {
     Zoomed = !Zoomed;
     UpdateScrollRange();
-    UpdateArrowScale();
 }
 
 void KVKWindow::ModeEnabler(TCommandEnabler& ce, bool on) const {
@@ -307,7 +306,6 @@ void KVKWindow::CmOpenTurn() {
     if (Zoomed) {
         Zoomed = false;
         UpdateScrollRange();
-        UpdateArrowScale();
         Invalidate(true);
     }
     bool opened = false;

@@ -87,7 +87,10 @@ public:
     /** Another window changed the palette; changedBy is null or that window. */
     void EvPaletteChanged(const TWindow* changedBy);
     bool RealizeGamePalette();
-    /** Scroll ranges from the client size: what of the map does not fit; none while zoomed. */
+    /**
+     * Scroll ranges from the client size: what of the map does not fit; none while zoomed.
+     * The arrows' scale follows.
+     */
     void UpdateScrollRange();
     /** Client point to map point: the scroll offset added, never a zoom factor. */
     TPoint ClientToMap(const TPoint& p) const { return p + GetScrollPos(); }

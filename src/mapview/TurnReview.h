@@ -47,8 +47,6 @@ public:
      */
     void ReadReport(const std::string& unitFileName,
                     const std::array<CounterRecord, KVKMap::Units>& units);
-    /** The report's moves, as ReadReport found them: for a report's text already read. */
-    void TakeReport(const ReceivedMoves& moves);
     /** No turn: nothing received, nothing said. */
     void Forget();
     /**
@@ -86,6 +84,8 @@ public:
     static TPoint HexCentre(int hex);
 
 private:
+    /** Takes the moves of a matched report, or why there are none. */
+    void TakeReport(const ReceivedMoves& moves);
     int StepTarget(int direction) const;
 
     std::vector<ReceivedMoves::Move> ReceivedList;
