@@ -582,7 +582,11 @@ TEST_F(SaveCrashTest, aSaveKilledAtRandomLeavesEachFileOldOrNew) {
         if (HasFailure())
             break; // one broken round tells enough
     }
-    EXPECT_GT(BetweenRenames, 0) << "no kill landed between two renames";
+    // Whether a random kill lands between two renames depends on the machine's timing alone
+    // (the renames take microseconds); the test above stops a save before each of them in
+    // turn, so those states are always checked. Here the summary only says how many landed.
+    if (BetweenRenames == 0)
+        std::cout << "note: no random kill landed between two renames this time\n";
     CheckALastSave();
     std::cout << Summary("seed " + std::to_string(seed) + ", " + std::to_string(round) +
                          " saves killed after " + std::to_string(shortest) + ".." +
