@@ -1,4 +1,6 @@
-// The hex grid: origins, exact and coarse lookups, labels.
+// The hex grid: origins, exact and coarse lookups, labels. The tests' own grid (HexGrid), on
+// which the soak test works out where things are, must give the same answers on the same points.
+#include "HexGrid.h"
 #include "MapBoard.h"
 
 #include <gtest/gtest.h>
@@ -14,8 +16,10 @@ TEST(HexGeometry, originsOfCornerHexes) {
         TPoint origin;
     } cases[] = {{0, {0, 20}},   {1, {0, 60}},         {31, {0, 1260}},   {32, {35, 0}},
                  {33, {35, 40}}, {1375, {1470, 1260}}, {1376, {1505, 0}}, {1919, {2065, 1240}}};
-    for (const auto& c : cases)
+    for (const auto& c : cases) {
         EXPECT_EQ(MapBoard::HexOrigin(c.index), c.origin) << "hex " << c.index;
+        EXPECT_EQ(HexGrid::Origin(c.index), c.origin) << "hex " << c.index;
+    }
 }
 
 TEST(HexGeometry, exactHexUnderEdgePoints) {
@@ -41,10 +45,19 @@ TEST(HexGeometry, exactHexUnderEdgePoints) {
         {"the lowest hex of column 2", {65, 1275}, 95},
         {"on the right point of hex 0", {35, 40}, 33},
         {"just left of the right point of hex 0", {34, 40}, 0},
+        {"left of A1's upper edge, whose x is 26.75 there", {25, 25}, 0},
+        {"on that edge's truncated column: B1 reaching down", {26, 25}, 32},
+        {"right of A1's lower edge (26.75): B2 reaching up", {30, 55}, 33},
+        {"above A1, right of its upper edge (15.75)", {20, 5}, 32},
+        {"beside B1's body, left of its edge (64.5)", {60, 10}, 32},
+        {"right of the last column, mid-map", {2099, 700}, 1905},
+        {"left of the map: column A", {-5, 40}, 0},
     };
-    for (const auto& c : cases)
-        EXPECT_EQ(MapBoard::HexAt(c.point), c.hex)
-            << c.what << ": at (" << c.point.x << ", " << c.point.y << ")";
+    for (const auto& c : cases) {
+        const std::string at = std::to_string(c.point.x) + "," + std::to_string(c.point.y);
+        EXPECT_EQ(MapBoard::HexAt(c.point), c.hex) << c.what << ": at " << at;
+        EXPECT_EQ(HexGrid::At(c.point), c.hex) << "the tests' grid, " << c.what << ": at " << at;
+    }
 }
 
 TEST(HexGeometry, everyOriginResolvesToItsOwnHex) {
@@ -52,6 +65,7 @@ TEST(HexGeometry, everyOriginResolvesToItsOwnHex) {
         const TPoint o = MapBoard::HexOrigin(i);
         ASSERT_EQ(MapBoard::HexAt(o), i) << "hex " << i;
         ASSERT_EQ(MapBoard::CoarseHexAt(o), i) << "hex " << i;
+        ASSERT_EQ(HexGrid::At(o), i) << "hex " << i;
     }
 }
 
@@ -81,6 +95,7 @@ TEST(HexGeometry, pointsInsideAHexNameThatHex) {
                 if (!clear)
                     continue;
                 ASSERT_EQ(MapBoard::HexAt(p), i) << "(" << p.x << ", " << p.y << ")";
+                ASSERT_EQ(HexGrid::At(p), i) << "the tests' grid at " << p.x << "," << p.y;
                 ++checked;
             }
     }
@@ -115,8 +130,9 @@ TEST(HexGeometry, labelsBareAndPrefixed) {
     const struct {
         int index;
         const char* bare;
-    } cases[] = {{0, "A1"},           {9, "A10"},         {31, "A32"},  {32, "B1"},
-                 {25 * 32 + 4, "Z5"}, {832, "AA1"},       {833, "AA2"}, {1375, "QQ32"},
+    } cases[] = {{0, "A1"},           {9, "A10"},          {31, "A32"},
+                 {32, "B1"},          {25 * 32 + 4, "Z5"}, {26 * 32 + 11, "AA12"},
+                 {832, "AA1"},        {833, "AA2"},        {1375, "QQ32"},
                  {1376, "Off board"}, {1919, "Off board"}};
     for (const auto& c : cases) {
         std::string bare = "old text", prefixed = "old text";
@@ -124,6 +140,7 @@ TEST(HexGeometry, labelsBareAndPrefixed) {
         MapBoard::HexLabel(c.index, prefixed, false);
         EXPECT_EQ(bare, c.bare) << "hex " << c.index;
         EXPECT_EQ(prefixed, bare == "Off board" ? bare : "Hex : " + bare) << "hex " << c.index;
+        EXPECT_EQ(HexGrid::Label(c.index), c.bare) << "the tests' grid, hex " << c.index;
     }
 }
 

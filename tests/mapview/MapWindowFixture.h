@@ -1,6 +1,7 @@
 #pragma once
 
 #include "BoardProbe.h"
+#include "HexGrid.h"
 #include "Hexes.h"
 #include "HookedTest.h"
 #include "KVKWindow.h"
@@ -59,7 +60,7 @@ protected:
         const TBitmap fresh = BoardProbe::FreshDrawing(Window->Map(), MapFile);
         const TBitmap& surface = *Window->Map().MapSurface().GetBitmap();
         for (int h : hexes) {
-            const TPoint o = MapBoard::HexOrigin(h);
+            const TPoint o = HexGrid::Origin(h);
             ASSERT_TRUE(PixelCompare::Same(TRect(o, TSize(24, 40)), PixelCompare::Of(surface),
                                            PixelCompare::Of(fresh)))
                 << "hex " << h;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "CombatScript.h"
+#include "HexGrid.h"
 #include "KVKWindow.h"
 #include "ModalHooks.h"
 #include "TCommandEnabler.h"
@@ -31,7 +32,7 @@ public:
     QWidget* Viewport() const { return Widget()->viewport(); }
     /** The client point of the middle of a hex's body, at the current scroll position. */
     TPoint At(int hex) const {
-        return MapBoard::HexOrigin(hex) + TPoint(12, 20) - Window.GetScrollPos();
+        return HexGrid::Origin(hex) + TPoint(12, 20) - Window.GetScrollPos();
     }
 
     void Press(const TPoint& p, Qt::MouseButton b = Qt::LeftButton) const {

@@ -151,6 +151,13 @@ private:
         EXPECT_EQ(MapWindowProbe::LeftMode(Window), Model.LeftMode) << "the left button's mode";
         EXPECT_EQ(MapWindowProbe::RightMode(Window), Model.RightMode) << "the right button's mode";
         EXPECT_FALSE(Window.IsDragging());
+        // The cursor follows the left button's mode, and Move All in Move.
+        const int mode = Model.LeftMode;
+        EXPECT_EQ(Window.GetCursorId(), mode == KVKWindow::ModeReturnId   ? KVKWindow::ReturnCursor
+                                        : mode == KVKWindow::ModeCombatId ? KVKWindow::CombatCursor
+                                        : Model.MoveAll                   ? KVKWindow::MoveAllCursor
+                                                                          : TResId(0))
+            << "the cursor";
     }
 
     /** The status bar names the hex under the pointer and whether its top counter moved. */

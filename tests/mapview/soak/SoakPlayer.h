@@ -12,6 +12,7 @@
 #include <deque>
 #include <map>
 #include <random>
+#include <span>
 
 /**
  * The random player of the soak test. Each action is made as a player makes it, with the
@@ -39,32 +40,6 @@ public:
 
     /** Plays one random action, the index-th. */
     void PlayOne(long index) {
-        // What a player does next, with how often on the map at full size and zoomed.
-        static constexpr Action Actions[] = {
-            {"drag", 300, 0, &SoakPlayer::DragToOtherHex},
-            {"drop anywhere", 40, 0, &SoakPlayer::DragToAnyPoint},
-            {"drag onto own hex", 30, 0, &SoakPlayer::DragOntoItsOwnHex},
-            {"drag out", 20, 0, &SoakPlayer::DragOutOfTheWindow},
-            {"click empty hex", 20, 0, &SoakPlayer::PressOnEmptyHex},
-            {"click band", 10, 0, &SoakPlayer::PressInTheBand},
-            {"return", 50, 0, &SoakPlayer::ReturnToStart},
-            {"rotate", 80, 0, &SoakPlayer::RotateStack},
-            {"mark", 60, 0, &SoakPlayer::MarkStack},
-            {"undo", 100, 0, &SoakPlayer::UndoOrDrag},
-            {"move all", 30, 0, &SoakPlayer::ToggleMoveAll},
-            {"combat", 80, 0, &SoakPlayer::DeclareCombat},
-            {"show combat", 30, 0, &SoakPlayer::ShowCombat},
-            {"show all", 15, 7, &SoakPlayer::ShowAll},
-            {"clear all", 15, 7, &SoakPlayer::ClearAll},
-            {"zoom", 20, 40, &SoakPlayer::Zoom},
-            {"zoomed click", 0, 35, &SoakPlayer::PressWhileZoomed},
-            {"scroll", 50, 0, &SoakPlayer::ScrollSomewhere},
-            {"resize", 10, 3, &SoakPlayer::Resize},
-            {"save part way", 15, 4, &SoakPlayer::SaveMidTurn},
-            {"save end of turn", 12, 3, &SoakPlayer::SaveEndOfTurn},
-            {"open", 12, 3, &SoakPlayer::OpenTurn},
-            {"close question", 5, 1, &SoakPlayer::AskToClose},
-        };
         Index = index;
         Touched.clear();
         StatusAt.reset();
@@ -72,10 +47,10 @@ public:
             return Play("combat", &SoakPlayer::DeclareCombat);
         const auto weight = [this](const Action& a) { return Model.Zoomed ? a.Zoomed : a.Full; };
         int roll = 0;
-        for (const Action& a : Actions)
+        for (const Action& a : Actions())
             roll += weight(a);
         roll = Between(1, roll);
-        for (const Action& a : Actions)
+        for (const Action& a : Actions())
             if ((roll -= weight(a)) <= 0)
                 return Play(a.Name, a.Run);
     }
@@ -88,12 +63,27 @@ public:
         return out;
     }
 
-    /** How often each kind of action was played. */
+    /** How often each kind of action, and each case of one counted apart, was played. */
     std::string PlayedCounts() const {
         std::string out;
         for (const auto& [name, count] : Played)
             out += "\n    " + std::to_string(count) + " " + name;
         return out;
+    }
+
+    /**
+     * The actions never played, and the cases never met that a long game must meet: among them
+     * the map window's edge cases, which the checks after each action then cover.
+     */
+    std::vector<std::string> NeverMet() const {
+        std::vector<std::string> names = {
+            "drop in the band",         "Move All drop of a stack",    "return on its start hex",
+            "undo within one hex",      "right click on an empty hex", "left click on an empty hex",
+            "undo with nothing to undo"};
+        for (const Action& a : Actions())
+            names.push_back(a.Name);
+        std::erase_if(names, [this](const std::string& n) { return Played.contains(n); });
+        return names;
     }
 
     /** What the last action drew over on the map (map coordinates). */
@@ -119,6 +109,35 @@ private:
         int Full, Zoomed;
         void (SoakPlayer::*Run)();
     };
+    /** What a player does, and how often on the map at full size and zoomed. */
+    static std::span<const Action> Actions() {
+        static constexpr Action actions[] = {
+            {"drag", 300, 0, &SoakPlayer::DragToOtherHex},
+            {"drop anywhere", 40, 0, &SoakPlayer::DragToAnyPoint},
+            {"drag onto own hex", 30, 0, &SoakPlayer::DragOntoItsOwnHex},
+            {"drag out", 20, 0, &SoakPlayer::DragOutOfTheWindow},
+            {"click empty hex", 20, 0, &SoakPlayer::PressOnEmptyHex},
+            {"click band", 10, 0, &SoakPlayer::PressInTheBand},
+            {"return", 50, 0, &SoakPlayer::ReturnToStart},
+            {"rotate", 80, 0, &SoakPlayer::RotateStack},
+            {"mark", 60, 0, &SoakPlayer::MarkStack},
+            {"undo", 100, 0, &SoakPlayer::UndoOrDrag},
+            {"move all", 30, 0, &SoakPlayer::ToggleMoveAll},
+            {"combat", 80, 0, &SoakPlayer::DeclareCombat},
+            {"show combat", 30, 0, &SoakPlayer::ShowCombat},
+            {"show all", 15, 7, &SoakPlayer::ShowAll},
+            {"clear all", 15, 7, &SoakPlayer::ClearAll},
+            {"zoom", 20, 40, &SoakPlayer::Zoom},
+            {"zoomed click", 0, 35, &SoakPlayer::PressWhileZoomed},
+            {"scroll", 50, 0, &SoakPlayer::ScrollSomewhere},
+            {"resize", 10, 3, &SoakPlayer::Resize},
+            {"save part way", 15, 4, &SoakPlayer::SaveMidTurn},
+            {"save end of turn", 12, 3, &SoakPlayer::SaveEndOfTurn},
+            {"open", 12, 3, &SoakPlayer::OpenTurn},
+            {"close question", 5, 1, &SoakPlayer::AskToClose},
+        };
+        return actions;
+    }
     // ---- Chance and where to act -------------------------------------------------------
 
     int Between(int low, int high) { return std::uniform_int_distribution<int>(low, high)(Rng); }
@@ -225,6 +244,10 @@ private:
         Log(std::string(Model.MoveAll ? "Move All " : "") + "drag unit " +
             std::to_string(Model.Top(from)) + " " + HexGrid::Named(from) + " to " + Text(q) +
             " in " + HexGrid::Named(to));
+        if (Window.GetClientRect().Contains(q) && !Active(q))
+            Met("drop in the band");
+        if (Model.MoveAll && to != from && Model.Count(from) > 1)
+            Met("Move All drop of a stack");
         Player.Drag(p, q, Between(1, 4));
         if (to == from) {
             Model.Rotate(from);
@@ -279,6 +302,7 @@ private:
         const TPoint p = *PointIn(hex);
         const bool right = Chance(50);
         Log(std::string(right ? "right" : "left") + " click on empty " + HexGrid::Named(hex));
+        Met(right ? "right click on an empty hex" : "left click on an empty hex");
         if (right && Model.RightMode == KVKWindow::ModeShowCombatId)
             ExpectCombatsShownAt(hex);
         Player.Click(p, right ? Qt::RightButton : Qt::LeftButton);
@@ -302,6 +326,8 @@ private:
         const int to = Model.Units[std::size_t(unit)].StartIndex;
         Log("return unit " + std::to_string(unit) + " " + HexGrid::Named(from) + " -> " +
             HexGrid::Named(to));
+        if (from == to)
+            Met("return on its start hex");
         Player.Click(p);
         Model.MoveUndoably(from, to);
         TouchHex(from);
@@ -324,8 +350,14 @@ private:
     void RotateStack() { RightClickOnStack(KVKWindow::ModeRotateId); }
     void MarkStack() { RightClickOnStack(KVKWindow::ModeMarkId); }
     void UndoOrDrag() {
-        if (!Model.CanUndo())
+        if (!Model.CanUndo()) {
+            // As a stray shortcut might: with nothing to take back, the handler changes nothing.
+            Window.CmUndoMove();
+            Met("undo with nothing to undo");
             return DragToOtherHex();
+        }
+        if (Model.UndoTo == Model.UndoFrom)
+            Met("undo within one hex");
         Log("undo: top of " + HexGrid::Named(Model.UndoTo) + " back to " +
             HexGrid::Named(Model.UndoFrom));
         EXPECT_TRUE(Player.Command(KVKWindow::UndoMoveId)) << "Undo Last Move is not enabled";
@@ -677,6 +709,7 @@ private:
 
     // ---- Choosing ------------------------------------------------------------------------
 
+    void Met(const char* what) { ++Played[what]; }
     /** Plays one action and counts it. */
     void Play(const char* name, void (SoakPlayer::*action)()) {
         (this->*action)();

@@ -6,11 +6,12 @@
 #include <string>
 
 /**
- * The hex grid as the game lays it out, worked out by the soak test apart from the program:
- * 60 columns of 32 hexes, a hex's index 32 x column + row. The hexes of column c stand at
- * x = 35c, row r at y = 40r, the even columns (A, C, ...) 20 pixels lower than the odd ones.
- * A hex's body is the 24 x 40 rectangle from its origin, edges included; to its right, up to
- * the next column, its point reaches out to (35, 20) from the body's two right corners.
+ * The hex grid as the game lays it out, worked out by the tests apart from the program and
+ * checked on hand-worked points beside it (the soak test plays on it): 60 columns of 32 hexes, a
+ * hex's index 32 x column + row. The hexes of column c stand at x = 35c, row r at y = 40r, the even
+ * columns (A, C, ...) 20 pixels lower than the odd ones. A hex's body is the 24 x 40 rectangle from
+ * its origin, edges included; to its right, up to the next column, its point reaches out to (35,
+ * 20) from the body's two right corners.
  */
 class HexGrid {
 public:
