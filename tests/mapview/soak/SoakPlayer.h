@@ -76,10 +76,15 @@ public:
      * the map window's edge cases, which the checks after each action then cover.
      */
     std::vector<std::string> NeverMet() const {
-        std::vector<std::string> names = {
-            "drop in the band",         "Move All drop of a stack",    "return on its start hex",
-            "undo within one hex",      "right click on an empty hex", "left click on an empty hex",
-            "undo with nothing to undo"};
+        std::vector<std::string> names = {"drop in the band",
+                                          "Move All drop of a stack",
+                                          "return on its start hex",
+                                          "undo within one hex",
+                                          "right click on an empty hex",
+                                          "left click on an empty hex",
+                                          "undo with nothing to undo",
+                                          "markers shown while zoomed",
+                                          "markers cleared while zoomed"};
         for (const Action& a : Actions())
             names.push_back(a.Name);
         std::erase_if(names, [this](const std::string& n) { return Played.contains(n); });
@@ -125,8 +130,8 @@ private:
             {"move all", 30, 0, &SoakPlayer::ToggleMoveAll},
             {"combat", 80, 0, &SoakPlayer::DeclareCombat},
             {"show combat", 30, 0, &SoakPlayer::ShowCombat},
-            {"show all", 15, 7, &SoakPlayer::ShowAll},
-            {"clear all", 15, 7, &SoakPlayer::ClearAll},
+            {"show all", 15, 12, &SoakPlayer::ShowAll},
+            {"clear all", 15, 12, &SoakPlayer::ClearAll},
             {"zoom", 20, 40, &SoakPlayer::Zoom},
             {"zoomed click", 0, 35, &SoakPlayer::PressWhileZoomed},
             {"scroll", 50, 0, &SoakPlayer::ScrollSomewhere},
@@ -166,6 +171,13 @@ private:
     TPoint AnyClientPoint() {
         const TRect c = Window.GetClientRect();
         return *PointBetween(0, c.right - 1, 0, c.bottom - 1);
+    }
+    /** A client point in the band along the right and bottom edges, which takes no presses. */
+    TPoint BandPoint() {
+        const TRect c = Window.GetClientRect();
+        return Chance(50)
+                   ? TPoint(Between(c.right - Margin, c.right - 1), Between(0, c.bottom - 1))
+                   : TPoint(Between(0, c.right - 1), Between(c.bottom - Margin, c.bottom - 1));
     }
     /** Whether a client point takes presses: not in the band along the right and bottom. */
     bool Active(const TPoint& p) const {
@@ -275,7 +287,7 @@ private:
     /** Let go anywhere in the window, the band and the corners between hexes included. */
     void DragToAnyPoint() {
         const auto [from, p] = StackInView(Model.LeftMode, KVKWindow::ModeMoveId);
-        DragAndDrop(from, p, AnyClientPoint());
+        DragAndDrop(from, p, Chance(20) ? BandPoint() : AnyClientPoint());
     }
     void DragOntoItsOwnHex() {
         const auto [hex, p] = StackInView(Model.LeftMode, KVKWindow::ModeMoveId);
@@ -313,10 +325,7 @@ private:
     }
     /** Left presses within the band along the right and bottom edges do nothing at all. */
     void PressInTheBand() {
-        const TRect c = Window.GetClientRect();
-        const TPoint p =
-            Chance(50) ? TPoint(Between(c.right - Margin, c.right - 1), Between(0, c.bottom - 1))
-                       : TPoint(Between(0, c.right - 1), Between(c.bottom - Margin, c.bottom - 1));
+        const TPoint p = BandPoint();
         Log("left click in the band at " + Text(p));
         Player.Click(p);
     }
@@ -538,12 +547,16 @@ private:
     void ShowAll() {
         Log("Show All");
         Player.Command(KVKWindow::ShowAllId);
+        if (Model.Zoomed)
+            Met("markers shown while zoomed");
         Model.ShowAllMarkers();
         TouchAll();
     }
     void ClearAll() {
         Log("Clear All");
         Player.Command(KVKWindow::ClearAllId);
+        if (Model.Zoomed)
+            Met("markers cleared while zoomed");
         Model.Shown.clear();
         TouchAll();
     }
