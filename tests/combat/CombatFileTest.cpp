@@ -12,15 +12,13 @@
 
 namespace {
 
+using namespace std::string_literals;
+
 using Fault = ParsedCombatFile::FaultKind;
 
 // The first combat declared against hex 33 at odds 3:1, rolled 4, as the opponent receives it.
-const std::string GoldenRecord = Le32s({3, 1, 2}) +
-                                 std::string("3:1\0"
-                                             "4\0"
-                                             "DE\0",
-                                             9) +
-                                 Le32s({33, 60, 46, 8515});
+const std::string GoldenRecord =
+    Le32s({3, 1, 2}) + "3:1\0"s + "4\0"s + "DE\0"s + Le32s({33, 60, 46, 8515});
 
 CombatRecord GoldenCombat() {
     CombatRecord r;
@@ -78,8 +76,8 @@ TEST(CombatFile, manyRecordsRoundTripInOrder) {
 TEST(CombatFile, textEndsAtTheFirstZeroAmongItsBytesAndWrittenTextsAreThoseAReaderKeeps) {
     // Odds "ab", a zero, "cd", then the terminator; die roll "45" with a stray byte where the
     // terminator belongs; a comment with a zero first, so the text is empty.
-    const std::string file = Le32s({1, 5, 2, 3}) + std::string("ab\0cd\0", 6) + "45X" +
-                             std::string("\0EX\0", 4) + Le32s({7, 10, 20, 8510});
+    const std::string file =
+        Le32s({1, 5, 2, 3}) + "ab\0cd\0"s + "45X" + "\0EX\0"s + Le32s({7, 10, 20, 8510});
 
     const ParsedCombatFile parsed = CombatFile::Parse(file);
     ASSERT_TRUE(parsed.Ok()) << parsed.Reason;
@@ -88,7 +86,7 @@ TEST(CombatFile, textEndsAtTheFirstZeroAmongItsBytesAndWrittenTextsAreThoseARead
     // Written texts are those a reader keeps: cut at a zero and at the longest length.
     CombatRecord r = GoldenCombat();
     r.Data.Comments = std::string(100, 'c');
-    r.Data.Odds = std::string("2:1\0junk", 8);
+    r.Data.Odds = "2:1\0junk"s;
     const ParsedCombatFile written = CombatFile::Parse(CombatFile::Serialize({r}));
     ASSERT_TRUE(written.Ok()) << written.Reason;
     EXPECT_EQ(written.Records[0].Data.Comments, std::string(83, 'c'));

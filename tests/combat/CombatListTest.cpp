@@ -23,6 +23,8 @@
 
 namespace {
 
+using namespace std::string_literals;
+
 class CombatListTest : public HookedTest {
 protected:
     CombatListTest() {
@@ -68,12 +70,8 @@ TEST_F(CombatListTest, theFirstCombatAgainstHex33IsWrittenAsTheExampleRecord) {
     CaECombats list(nullptr, &TModule::Application(), &Surface);
     Declare(list, 33, 9407 /* 3:1 */, 4, "DE");
     ASSERT_TRUE(list.WriteFile(Dir.Path("turn.cbt")));
-    EXPECT_EQ(Dir.Read("turn.cbt"), Le32s({1, 3, 1, 2}) +
-                                        std::string("3:1\0"
-                                                    "4\0"
-                                                    "DE\0",
-                                                    9) +
-                                        Le32s({33, 60, 46, 8515}));
+    EXPECT_EQ(Dir.Read("turn.cbt"),
+              Le32s({1, 3, 1, 2}) + "3:1\0"s + "4\0"s + "DE\0"s + Le32s({33, 60, 46, 8515}));
     // The red marker of a 4 stands at (26, 46) in the surface and on the screen.
     const TBitmap& red = TModule::Application().GetBitmap(8509);
     EXPECT_EQ(Surface.GetPixel(26, 46), red.GetPixel(0, 0));
@@ -129,7 +127,7 @@ TEST_F(CombatListTest, aDamagedOrUnreadableFileAddsNothingAndIsReportedOnce) {
     badImage[bytes.size() - 4] = 0; // image id 0x2100: names no marker
     const std::vector<Case> cases = {
         {"cut inside a record", bytes.substr(0, bytes.size() - 5), "could not be read"},
-        {"huge count", std::string("\xff\xff\xff\x7f", 4), "could not be read"},
+        {"huge count", Le32s({0x7fffffff}), "could not be read"},
         {"bad marker image", badImage, "could not be read"},
         {"a folder", "", "cannot be opened"}};
     for (const Case& c : cases) {
