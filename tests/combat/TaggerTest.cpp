@@ -83,34 +83,30 @@ protected:
     TBitmap ScreenBefore{0, 0};
 };
 
-// On the screen the marker stands at its map point minus the scroll offset.
-TEST_F(TaggerTest, showTwiceThenHideRestoresMapAndScreenExactly) {
+// On the screen the marker stands at its map point minus the scroll offset. Destroyed while
+// stamped, a marker restores the map only.
+TEST_F(TaggerTest, showTwiceThenHideRestoresMapAndScreenAndDestroyingRestoresTheMap) {
     for (const auto& [at, scroll] :
          {std::pair{TPoint{26, 46}, TPoint{10, 20}}, std::pair{TPoint{126, 86}, TPoint{100, 40}}}) {
         Repaint(scroll);
-        Tagger marker(at, 8509, Map, Module.get());
-        EXPECT_EQ(marker.GetWidth(), 8);
-        EXPECT_EQ(marker.GetHeight(), 8);
+        auto marker = std::make_unique<Tagger>(at, 8509, Map, Module.get());
+        EXPECT_EQ(marker->GetWidth(), 8);
+        EXPECT_EQ(marker->GetHeight(), 8);
         for (int i = 0; i < 2; ++i) {
-            marker.Show(Screen, scroll);
-            EXPECT_TRUE(marker.IsStamped());
+            marker->Show(Screen, scroll);
+            EXPECT_TRUE(marker->IsStamped());
             EXPECT_TRUE(PictureOnly(MapBitmap, MapBefore, 8509, at));
             EXPECT_TRUE(PictureOnly(ScreenBitmap, ScreenBefore, 8509, at - scroll));
         }
-        marker.Hide(Screen, scroll);
-        EXPECT_FALSE(marker.IsStamped());
+        marker->Hide(Screen, scroll);
+        EXPECT_FALSE(marker->IsStamped());
         EXPECT_TRUE(Same(MapBitmap, MapBefore));
         EXPECT_TRUE(Same(ScreenBitmap, ScreenBefore));
+        marker->Show(Screen, scroll);
+        marker.reset();
+        EXPECT_TRUE(Same(MapBitmap, MapBefore));
+        EXPECT_TRUE(PictureOnly(ScreenBitmap, ScreenBefore, 8509, at - scroll));
     }
-}
-
-TEST_F(TaggerTest, destroyingAStampedMarkerRestoresTheMapOnly) {
-    auto marker = std::make_unique<Tagger>(TPoint{26, 46}, 8509, Map, Module.get());
-    marker->Show(Screen, {});
-    const TBitmap screenShown = ScreenBitmap;
-    marker.reset();
-    EXPECT_TRUE(Same(MapBitmap, MapBefore));
-    EXPECT_TRUE(Same(ScreenBitmap, screenShown));
 }
 
 TEST_F(TaggerTest, hideOnlyUndoesAStamp) {

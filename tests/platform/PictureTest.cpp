@@ -39,9 +39,7 @@ void ExpectRefused(const std::string& path, const std::string& reason, const cha
 }
 
 TEST(Picture, eightBitFileKeepsSizeColourTableAndPixels) {
-    TestDir dir;
-    dir.Write("small.bmp", SmallIndexed());
-    TDib dib(dir.Path("small.bmp").c_str());
+    const TDib dib = TDib::FromBytes(SmallIndexed(), "small.bmp");
     EXPECT_EQ(dib.Width(), 5);
     EXPECT_EQ(dib.Height(), 3);
     EXPECT_EQ(dib.BitsPixel(), 8);
@@ -49,8 +47,7 @@ TEST(Picture, eightBitFileKeepsSizeColourTableAndPixels) {
     EXPECT_EQ(dib.GetColor(1), TColor(255, 0, 0));
     for (int y = 0; y < 3; ++y)
         for (int x = 0; x < 5; ++x)
-            EXPECT_EQ(dib.GetPixel(x, y).Pixel(),
-                      TColor::FromPixel(FourColours[std::size_t((x + y) % 4)]).Pixel());
+            EXPECT_EQ(dib.GetPixel(x, y), TColor::FromPixel(FourColours[std::size_t((x + y) % 4)]));
 
     TBitmap bitmap(dib);
     EXPECT_EQ(bitmap.Width(), 5);

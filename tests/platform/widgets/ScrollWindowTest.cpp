@@ -78,11 +78,11 @@ TEST_F(ScrollWindowTest, dragImageFloatsOverTheClientPixels) {
     ASSERT_TRUE(image.DragEnter(Window, 50, 50));
     const TBitmap client = *Window.GetClientBitmap();
 
-    const QImage shown = Window.GetWidget()->grab().toImage();
     const QPoint viewport = Window.GetWidget()
                                 ->findChild<QWidget*>("qt_scrollarea_viewport")
                                 ->mapTo(Window.GetWidget(), QPoint(0, 0));
     auto shownAt = [&](int x, int y) {
+        const QImage shown = Window.GetWidget()->grab().toImage();
         return TColor::FromPixel(shown.pixel(viewport.x() + x, viewport.y() + y));
     };
     EXPECT_EQ(shownAt(40, 45), PatternWindow::At(40, 45)); // black part: the map shows through
@@ -92,9 +92,7 @@ TEST_F(ScrollWindowTest, dragImageFloatsOverTheClientPixels) {
 
     image.DragLeave(Window);
     image.EndDrag();
-    const QImage after = Window.GetWidget()->grab().toImage();
-    EXPECT_EQ(TColor::FromPixel(after.pixel(viewport.x() + 55, viewport.y() + 45)),
-              PatternWindow::At(55, 45));
+    EXPECT_EQ(shownAt(55, 45), PatternWindow::At(55, 45));
 }
 
 // Laid out and resized while hidden, as the map window is while the program starts, the window
@@ -113,8 +111,7 @@ TEST(ScrollWindowHidden, paintsOnceWhenShownAtTheSizeShown) {
     EXPECT_EQ(window.Paints, 1);
     const QWidget* viewport = widget->findChild<QWidget*>("qt_scrollarea_viewport");
     const TBitmap& client = *window.GetClientBitmap();
-    EXPECT_EQ(client.Width(), viewport->width());
-    EXPECT_EQ(client.Height(), viewport->height());
+    EXPECT_EQ(QSize(client.Width(), client.Height()), viewport->size());
     EXPECT_EQ(window.GetPaintStats().PaintPixels, (long long)client.Width() * client.Height());
     EXPECT_EQ(client.GetPixel(client.Width() - 1, client.Height() - 1),
               PatternWindow::At(client.Width() - 1, client.Height() - 1));
