@@ -120,7 +120,9 @@ TEST_F(DialogTest, enterPressesTheFocusedButtonOrSendsOkAndEscapeCancels) {
     }
 }
 
-TEST_F(DialogTest, userSelectionsNotifyTheGroupBoxButSetupSelectionsDoNot) {
+// User selections notify the group box, set-up selections do not; a radio button is exclusive
+// within its own group only, and code may leave a group with none checked.
+TEST_F(DialogTest, radioSelectionsNotifyTheirGroupAndAreExclusiveWithinItOnly) {
     CombatTestDialog dlg;
     Hooks.DriveDialog([&](DialogDriver& d) {
         EXPECT_EQ(dlg.Log, std::vector<std::string>{"setup"});
@@ -135,17 +137,8 @@ TEST_F(DialogTest, userSelectionsNotifyTheGroupBoxButSetupSelectionsDoNot) {
         d.PressKey(Qt::Key_Right);
         EXPECT_TRUE(d.IsChecked(9404));
         EXPECT_EQ(d.FocusId(), 9404);
-        d.Click(IDCANCEL);
-    });
-    dlg.Execute();
-    EXPECT_EQ(dlg.Log, (std::vector<std::string>{"setup", "odds", "modifier", "odds", "odds"}));
-    EXPECT_EQ(dlg.OddsRadios[2]->GetCheck(), BF_CHECKED);
-    EXPECT_EQ(dlg.ModifierRadios[2]->GetCheck(), BF_CHECKED);
-}
+        EXPECT_EQ(dlg.Log, (std::vector<std::string>{"setup", "odds", "modifier", "odds", "odds"}));
 
-TEST_F(DialogTest, radioButtonsAreExclusiveWithinTheirOwnGroupOnly) {
-    CombatTestDialog dlg;
-    Hooks.DriveDialog([&](DialogDriver& d) {
         for (const auto& [group, other] :
              {std::pair{OddsIds, ModifierIds}, std::pair{ModifierIds, OddsIds}}) {
             for (int id : group) {
@@ -156,13 +149,15 @@ TEST_F(DialogTest, radioButtonsAreExclusiveWithinTheirOwnGroupOnly) {
                 EXPECT_EQ(CheckedCount(d, other), otherChecked) << id;
             }
         }
-        // Code may clear the checked radio of a group, leaving none checked.
         dlg.ModifierRadios.back()->SetCheck(BF_UNCHECKED);
         EXPECT_EQ(CheckedCount(d, ModifierIds), 0);
         EXPECT_EQ(CheckedCount(d, OddsIds), 1);
         d.Click(IDCANCEL);
     });
     dlg.Execute();
+    // The dialog keeps its state after it ends.
+    EXPECT_EQ(dlg.OddsRadios.back()->GetCheck(), BF_CHECKED);
+    EXPECT_EQ(dlg.ModifierRadios.back()->GetCheck(), BF_UNCHECKED);
 }
 
 TEST_F(DialogTest, disabledAndHiddenControlsIgnoreTheUserAndClicksSendCommandsOtherwise) {
@@ -239,38 +234,30 @@ TEST_F(DialogTest, closeBoxGoesToTheCloseHandlerOrEndsWithCancel) {
     EXPECT_EQ(Hooks.Dialogs()[1].Result, 77);
 }
 
-TEST_F(DialogTest, canCloseKeepsTheDialogOpenButCancelStillEndsIt) {
+// A handler may ask with a message box while the dialog is driven, and CanClose may refuse the
+// ending it then asks for; Cancel ends the dialog all the same.
+TEST_F(DialogTest, aHandlerMayAskWithAMessageBoxAndCanCloseRefuseAllButCancel) {
     CombatTestDialog dlg;
-    dlg.AllowClose = false;
-    dlg.OnCommand(IDOK, [&dlg] { dlg.CloseWindow(IDOK); });
+    dlg.AskBeforeRolling = true;
+    for (int answer : {IDNO, IDYES, IDYES})
+        Hooks.AnswerMessageBox(answer);
     Hooks.DriveDialog([&](DialogDriver& d) {
         d.Click(IDOK);
-        EXPECT_TRUE(d.IsOpen());
+        EXPECT_TRUE(d.IsOpen()) << "answered no";
+        dlg.AllowClose = false;
+        d.PressEnter();
+        EXPECT_TRUE(d.IsOpen()) << "answered yes, refused by CanClose";
         dlg.AllowClose = true;
         d.PressEnter();
         EXPECT_FALSE(d.IsOpen());
     });
     EXPECT_EQ(dlg.Execute(), IDOK);
+    ASSERT_EQ(Hooks.MessageBoxes().size(), 3u);
+    EXPECT_EQ(Hooks.MessageBoxes()[2].Text, "Roll the bone?");
 
     dlg.AllowClose = false;
     Hooks.DriveDialog([](DialogDriver& d) { d.PressEscape(); });
     EXPECT_EQ(dlg.Execute(), IDCANCEL);
-}
-
-TEST_F(DialogTest, aHandlerMayAskWithAMessageBoxWhileTheDialogIsDriven) {
-    CombatTestDialog dlg;
-    dlg.AskBeforeRolling = true;
-    Hooks.AnswerMessageBox(IDNO);
-    Hooks.AnswerMessageBox(IDYES);
-    Hooks.DriveDialog([&](DialogDriver& d) {
-        d.Click(IDOK);
-        EXPECT_TRUE(d.IsOpen());
-        d.PressEnter();
-        EXPECT_FALSE(d.IsOpen());
-    });
-    EXPECT_EQ(dlg.Execute(), IDOK);
-    ASSERT_EQ(Hooks.MessageBoxes().size(), 2u);
-    EXPECT_EQ(Hooks.MessageBoxes()[1].Text, "Roll the bone?");
 }
 
 TEST_F(DialogTest, mistakesOfTheScriptAreReportedAndNeverBlock) {
