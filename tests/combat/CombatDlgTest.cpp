@@ -56,49 +56,36 @@ TEST_F(CombatDlgTest, closingBeforeTheRollIsRefusedAndTheCommentIsKeptInWindows1
                              "fense \x80");
 }
 
-TEST_F(CombatDlgTest, theOneToSixQuestionCancelledKeepsTheDialogAndTheRoll) {
+// Closing at 1:5 asks whether it really is 1:6: cancelled, the dialog stays, with its roll;
+// accepted, a missing comment is asked for, and the question comes again at the next close.
+TEST_F(CombatDlgTest, theOneToSixQuestionAndAMissingCommentKeepTheDialogOpen) {
     Hooks.AnswerMessageBox(IDCANCEL);
+    for (int box = 0; box < 5; ++box)
+        Hooks.AnswerMessageBox(IDOK);
     Run([](DialogDriver& d) {
         d.Click(Bone);
         const std::string rolled = d.Text(Digit);
-        d.Type(Comment, "no luck");
-        d.Click(Close); // 1:5 still selected: asked, and cancelled
+        d.Click(Close); // cancelled
         EXPECT_TRUE(d.IsOpen());
         EXPECT_EQ(d.Text(Digit), rolled);
-        d.Click(Odds2to1);
-        d.Click(Close); // no question any more
+        d.Click(Close); // accepted, but there is no comment
+        EXPECT_TRUE(d.IsOpen());
+        EXPECT_EQ(d.FocusId(), Comment);
+        d.Type(Comment, "x"); // one character is not enough
+        d.Click(Close);
+        EXPECT_TRUE(d.IsOpen());
+        d.Type(Comment, "y");
+        d.Click(Close);
     });
-    EXPECT_EQ(BoxCaptions(), std::vector<std::string>{"Is it really a 1:6 attack?"});
+    const std::string sure = "Is it really a 1:6 attack?", more = "Need Coments To Continue";
+    EXPECT_EQ(BoxCaptions(), (std::vector<std::string>{sure, sure, more, sure, more, sure}));
     const auto& box = Hooks.MessageBoxes()[0];
     EXPECT_EQ(box.Text, "Either combat odds are 1:5,6 or you forgot to select the correct odds.\n"
                         "If combat is at 1:5,6, click 'OK' to continue.\n"
                         "If you forgot combat odds, click 'Cancel', and select the correct "
                         "odds.\n\nContinue?");
     EXPECT_EQ(box.Buttons, (std::vector<int>{IDOK, IDCANCEL}));
-    EXPECT_EQ(Data.Odds, "2:1");
-    EXPECT_EQ(Data.Comments, "no luck");
-}
-
-TEST_F(CombatDlgTest, aMissingCommentIsAskedForAndTheQuestionComesAgain) {
-    // It really is 1:6; no comment; asked again; one character is not enough; asked again.
-    for (int box = 0; box < 5; ++box)
-        Hooks.AnswerMessageBox(IDOK);
-    Run([](DialogDriver& d) {
-        d.Click(Bone);
-        d.Click(Close);
-        EXPECT_TRUE(d.IsOpen());
-        EXPECT_EQ(d.FocusId(), Comment);
-        d.Type(Comment, "x");
-        d.Click(Close);
-        EXPECT_TRUE(d.IsOpen());
-        d.Type(Comment, "y");
-        d.Click(Close);
-    });
-    EXPECT_EQ(BoxCaptions(),
-              (std::vector<std::string>{"Is it really a 1:6 attack?", "Need Coments To Continue",
-                                        "Is it really a 1:6 attack?", "Need Coments To Continue",
-                                        "Is it really a 1:6 attack?"}));
-    EXPECT_EQ(Hooks.MessageBoxes()[1].Text, "No comments? None? Need somthing here....");
+    EXPECT_EQ(Hooks.MessageBoxes()[2].Text, "No comments? None? Need somthing here....");
     // Never touched the odds group: the placeholder stands, with its trailing blank.
     EXPECT_EQ(Data.Odds, "Combat odds : ");
     EXPECT_EQ(Data.Comments, "xy");
