@@ -20,13 +20,7 @@ using Fault = ParsedCombatFile::FaultKind;
 const std::string GoldenRecord =
     Le32s({3, 1, 2}) + "3:1\0"s + "4\0"s + "DE\0"s + Le32s({33, 60, 46, 8515});
 
-CombatRecord GoldenCombat() {
-    CombatRecord r;
-    r.Data = {"3:1", "4", "DE", 33};
-    r.MarkerPosition = {60, 46};
-    r.MarkerImage = 8515;
-    return r;
-}
+const CombatRecord GoldenCombat{{"3:1", "4", "DE", 33}, {60, 46}, 8515};
 
 std::vector<CombatRecord> ManyCombats() {
     std::vector<CombatRecord> records;
@@ -49,14 +43,14 @@ std::vector<CombatRecord> ManyCombats() {
 }
 
 TEST(CombatFile, goldenRecordByteForByte) {
-    const std::string file = CombatFile::Serialize({GoldenCombat()});
+    const std::string file = CombatFile::Serialize({GoldenCombat});
     EXPECT_EQ(GoldenRecord.size(), 37u);
     EXPECT_EQ(file, Le32s({1}) + GoldenRecord);
 
     // Bytes after the last record are ignored: the count says where the combats end.
     const ParsedCombatFile parsed = CombatFile::Parse(file + "trailing");
     ASSERT_TRUE(parsed.Ok()) << parsed.Reason;
-    EXPECT_EQ(parsed.Records, std::vector<CombatRecord>{GoldenCombat()});
+    EXPECT_EQ(parsed.Records, std::vector<CombatRecord>{GoldenCombat});
 }
 
 TEST(CombatFile, manyRecordsRoundTripInOrder) {
@@ -66,9 +60,8 @@ TEST(CombatFile, manyRecordsRoundTripInOrder) {
     EXPECT_EQ(parsed.Records, records);
 
     // Empty texts carry no bytes at all, not even a terminator.
-    CombatRecord bare = records[3];
-    ASSERT_EQ(bare.Data.Odds, "");
-    EXPECT_EQ(CombatFile::Serialize({bare}).size(), 4 + CombatFile::MinRecordSize);
+    ASSERT_EQ(records[3].Data.Odds, "");
+    EXPECT_EQ(CombatFile::Serialize({records[3]}).size(), 4 + CombatFile::MinRecordSize);
     EXPECT_EQ(CombatFile::Serialize({}), std::string(4, '\0'));
     EXPECT_TRUE(CombatFile::Parse(std::string(4, '\0')).Ok());
 }
@@ -84,7 +77,7 @@ TEST(CombatFile, textEndsAtTheFirstZeroAmongItsBytesAndWrittenTextsAreThoseARead
     EXPECT_EQ(parsed.Records[0].Data, (CombatStruct{"ab", "45", "", 7}));
 
     // Written texts are those a reader keeps: cut at a zero and at the longest length.
-    CombatRecord r = GoldenCombat();
+    CombatRecord r = GoldenCombat;
     r.Data.Comments = std::string(100, 'c');
     r.Data.Odds = "2:1\0junk"s;
     const ParsedCombatFile written = CombatFile::Parse(CombatFile::Serialize({r}));
@@ -142,7 +135,7 @@ TEST(CombatFile, corruptFilesAreRefusedWhole) {
     // The limits themselves are fine: 10000 combats are read, and a file no longer than the
     // largest the reader reads holds them all.
     EXPECT_TRUE(CombatFile::Parse(OneRecord(83, 83, 83, 8506)).Ok());
-    std::vector<CombatRecord> most(10000, GoldenCombat());
+    std::vector<CombatRecord> most(10000, GoldenCombat);
     most.back().Data = {std::string(83, 'o'), std::string(83, 'd'), std::string(83, 'c'), 33};
     const std::string largest = CombatFile::Serialize(most);
     EXPECT_TRUE(CombatFile::Parse(largest).Ok());

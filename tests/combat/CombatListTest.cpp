@@ -130,13 +130,11 @@ TEST_F(CombatListTest, aDamagedOrUnreadableFileAddsNothingAndIsReportedOnce) {
         {"huge count", Le32s({0x7fffffff}), "could not be read"},
         {"bad marker image", badImage, "could not be read"},
         {"a folder", "", "cannot be opened"}};
+    ASSERT_TRUE(QDir().mkpath(QString::fromStdString(Dir.Path("folder.cbt"))));
     for (const Case& c : cases) {
         const std::string file = Dir.Path(c.bytes.empty() ? "folder.cbt" : "bad.cbt");
-        if (c.bytes.empty()) {
-            ASSERT_TRUE(QDir().mkpath(QString::fromStdString(file)));
-        } else {
+        if (!c.bytes.empty())
             Dir.Write("bad.cbt", c.bytes);
-        }
         CheckedHooks hooks;
         hooks.AnswerMessageBox(IDOK);
         CaECombats list(nullptr, &TModule::Application(), &Surface);

@@ -67,10 +67,9 @@ TEST_F(ScrollWindowTest, dragImageFloatsOverTheClientPixels) {
     Window.UpdateWindow();
     TestDir dir;
     // A 24 x 24 picture: black (transparent) left half, white right half.
-    std::vector<std::uint32_t> px;
-    for (int y = 0; y < 24; ++y)
-        for (int x = 0; x < 24; ++x)
-            px.push_back(x < 12 ? 0x000000 : 0xffffff);
+    std::vector<std::uint32_t> px(24 * 24);
+    for (std::size_t i = 0; i < px.size(); ++i)
+        px[i] = i % 24 < 12 ? 0x000000 : 0xffffff;
     dir.Write("2001.bmp", BmpBytes::Rgb24(24, 24, px));
     TModule module(dir.Path("."));
     TImageList image(&module, 2001, 24, 1, TColor(0u));
