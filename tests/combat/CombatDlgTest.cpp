@@ -20,13 +20,6 @@ protected:
         CombatDlg dialog(nullptr, &Data);
         return dialog.Execute();
     }
-    std::vector<std::string> BoxCaptions() const {
-        std::vector<std::string> captions;
-        for (const auto& box : Hooks.MessageBoxes())
-            captions.push_back(box.Caption);
-        return captions;
-    }
-
     CombatStruct Data;
 };
 
@@ -78,7 +71,10 @@ TEST_F(CombatDlgTest, theOneToSixQuestionAndAMissingCommentKeepTheDialogOpen) {
         d.Click(Close);
     });
     const std::string sure = "Is it really a 1:6 attack?", more = "Need Coments To Continue";
-    EXPECT_EQ(BoxCaptions(), (std::vector<std::string>{sure, sure, more, sure, more, sure}));
+    std::vector<std::string> captions;
+    for (const auto& shown : Hooks.MessageBoxes())
+        captions.push_back(shown.Caption);
+    EXPECT_EQ(captions, (std::vector<std::string>{sure, sure, more, sure, more, sure}));
     const auto& box = Hooks.MessageBoxes()[0];
     EXPECT_EQ(box.Text, "Either combat odds are 1:5,6 or you forgot to select the correct odds.\n"
                         "If combat is at 1:5,6, click 'OK' to continue.\n"
