@@ -40,12 +40,9 @@ TEST_F(BoardCombatTest, declaringGoesToTheHexUnderThePointAndClearingTheBoardEmp
     DeclareAt({40, 45}); // hex 33
     ASSERT_EQ(Combats().Declared().size(), 1u);
     EXPECT_EQ(Combats().Declared().front()->Data.HexIndex, 33);
-    const TBitmap bare = [&] {
-        Board->ClearAllCombats(Window, {0, 0});
-        TBitmap b = *Board->MapSurface().GetBitmap();
-        Board->ShowAllCombats(Window, {0, 0});
-        return b;
-    }();
+    Board->ClearAllCombats(Window, {0, 0});
+    const TBitmap bare = *Board->MapSurface().GetBitmap();
+    Board->ShowAllCombats(Window, {0, 0});
     Board->ClearBoard();
     EXPECT_TRUE(Combats().Declared().empty());
     // The markers are gone, the map under them as it was.

@@ -3,7 +3,6 @@
 #include "CombatDlg.h"
 #include "DialogDriver.h"
 #include "HookedTest.h"
-#include "RollDie.h"
 
 #include <gtest/gtest.h>
 
@@ -21,33 +20,22 @@ protected:
         CombatDlg dialog(nullptr, &Data);
         return dialog.Execute();
     }
-    // Selects the odds, rolls, comments "ok" and closes.
-    static void RollAndClose(DialogDriver& d, int odds = Odds2to1) {
-        d.Click(odds);
-        d.Click(Bone);
-        d.Type(Comment, "ok");
-        d.Click(Close);
-    }
-    std::vector<std::string> BoxCaptions() const {
-        std::vector<std::string> captions;
-        for (const auto& box : Hooks.MessageBoxes())
-            captions.push_back(box.Caption);
-        return captions;
-    }
-
     CombatStruct Data;
 };
 
-TEST_F(CombatDlgTest, closingBeforeTheRollIsRefused) {
+TEST_F(CombatDlgTest, closingBeforeTheRollIsRefusedAndTheCommentIsKeptInWindows1252) {
     Hooks.AnswerMessageBox(IDOK);
     const int result = Run([](DialogDriver& d) {
         d.Click(Close);
         EXPECT_TRUE(d.IsOpen());
         EXPECT_EQ(d.Text(Digit), "");
-        // Now finish properly.
+        // Now finish properly, with a comment of at most sixty-one characters.
         d.Click(Odds2to1);
         d.Click(Bone);
-        d.Type(Comment, "DE");
+        d.Type(Comment, std::string(70, 'a'));
+        EXPECT_EQ(d.Text(Comment).size(), 61u);
+        d.ClearText(Comment);
+        d.Type(Comment, "Défense €");
         d.Click(Close);
     });
     EXPECT_EQ(result, IDCANCEL);
@@ -57,55 +45,43 @@ TEST_F(CombatDlgTest, closingBeforeTheRollIsRefused) {
     EXPECT_EQ(box.Text, "A bone must be Cast. \nType 'opps' in the comments if anything");
     EXPECT_EQ(box.Buttons, std::vector<int>{IDOK});
     EXPECT_EQ(Data.Odds, "2:1");
-    ASSERT_EQ(Data.DieRoll.size(), 1u);
-    EXPECT_GE(Data.DieRoll[0], '1');
-    EXPECT_LE(Data.DieRoll[0], '6');
-    EXPECT_EQ(Data.Comments, "DE");
+    EXPECT_EQ(Data.Comments, "D\xE9"
+                             "fense \x80");
 }
 
-TEST_F(CombatDlgTest, theOneToSixQuestionCancelledKeepsTheDialogAndTheRoll) {
+// Closing at 1:5 asks whether it really is 1:6: cancelled, the dialog stays, with its roll;
+// accepted, a missing comment is asked for, and the question comes again at the next close.
+TEST_F(CombatDlgTest, theOneToSixQuestionAndAMissingCommentKeepTheDialogOpen) {
     Hooks.AnswerMessageBox(IDCANCEL);
+    for (int box = 0; box < 5; ++box)
+        Hooks.AnswerMessageBox(IDOK);
     Run([](DialogDriver& d) {
         d.Click(Bone);
         const std::string rolled = d.Text(Digit);
-        d.Type(Comment, "no luck");
-        d.Click(Close); // 1:5 still selected: asked, and cancelled
+        d.Click(Close); // cancelled
         EXPECT_TRUE(d.IsOpen());
         EXPECT_EQ(d.Text(Digit), rolled);
-        d.Click(Odds2to1);
-        d.Click(Close); // no question any more
+        d.Click(Close); // accepted, but there is no comment
+        EXPECT_TRUE(d.IsOpen());
+        EXPECT_EQ(d.FocusId(), Comment);
+        d.Type(Comment, "x"); // one character is not enough
+        d.Click(Close);
+        EXPECT_TRUE(d.IsOpen());
+        d.Type(Comment, "y");
+        d.Click(Close);
     });
-    EXPECT_EQ(BoxCaptions(), std::vector<std::string>{"Is it really a 1:6 attack?"});
+    const std::string sure = "Is it really a 1:6 attack?", more = "Need Coments To Continue";
+    std::vector<std::string> captions;
+    for (const auto& shown : Hooks.MessageBoxes())
+        captions.push_back(shown.Caption);
+    EXPECT_EQ(captions, (std::vector<std::string>{sure, sure, more, sure, more, sure}));
     const auto& box = Hooks.MessageBoxes()[0];
     EXPECT_EQ(box.Text, "Either combat odds are 1:5,6 or you forgot to select the correct odds.\n"
                         "If combat is at 1:5,6, click 'OK' to continue.\n"
                         "If you forgot combat odds, click 'Cancel', and select the correct "
                         "odds.\n\nContinue?");
     EXPECT_EQ(box.Buttons, (std::vector<int>{IDOK, IDCANCEL}));
-    EXPECT_EQ(Data.Odds, "2:1");
-    EXPECT_EQ(Data.Comments, "no luck");
-}
-
-TEST_F(CombatDlgTest, aMissingCommentIsAskedForAndTheQuestionComesAgain) {
-    // It really is 1:6; no comment; asked again; one character is not enough; asked again.
-    for (int box = 0; box < 5; ++box)
-        Hooks.AnswerMessageBox(IDOK);
-    Run([](DialogDriver& d) {
-        d.Click(Bone);
-        d.Click(Close);
-        EXPECT_TRUE(d.IsOpen());
-        EXPECT_EQ(d.FocusId(), Comment);
-        d.Type(Comment, "x");
-        d.Click(Close);
-        EXPECT_TRUE(d.IsOpen());
-        d.Type(Comment, "y");
-        d.Click(Close);
-    });
-    EXPECT_EQ(BoxCaptions(),
-              (std::vector<std::string>{"Is it really a 1:6 attack?", "Need Coments To Continue",
-                                        "Is it really a 1:6 attack?", "Need Coments To Continue",
-                                        "Is it really a 1:6 attack?"}));
-    EXPECT_EQ(Hooks.MessageBoxes()[1].Text, "No comments? None? Need somthing here....");
+    EXPECT_EQ(Hooks.MessageBoxes()[2].Text, "No comments? None? Need somthing here....");
     // Never touched the odds group: the placeholder stands, with its trailing blank.
     EXPECT_EQ(Data.Odds, "Combat odds : ");
     EXPECT_EQ(Data.Comments, "xy");
@@ -116,10 +92,14 @@ TEST_F(CombatDlgTest, oddsStoredByTheirTextsAlsoAfterTheRoll) {
         std::vector<int> clicks;
         const char* stored;
     };
-    const std::vector<Case> cases = {{{9406, 9405}, "1:1"}, {{9410}, "7:1+"}, {{9411}, "AV"},
-                                     {{9403}, "1:3,4"},     {{9404}, "1:2"},  {{9409}, "5:1"}};
+    // Clicking "1:5" itself stores its text; the 1:6 question is then asked and accepted.
+    const std::vector<Case> cases = {{{9406, 9405}, "1:1"},      {{9410}, "7:1+"}, {{9411}, "AV"},
+                                     {{9403}, "1:3,4"},          {{9404}, "1:2"},  {{9409}, "5:1"},
+                                     {{9403, Odds1to5}, "1:5,6"}};
     for (const Case& c : cases) {
         Data = CombatStruct();
+        if (c.clicks.back() == Odds1to5)
+            Hooks.AnswerMessageBox(IDOK);
         Run([&](DialogDriver& d) {
             d.Click(Bone);
             for (int id : c.clicks)
@@ -129,14 +109,6 @@ TEST_F(CombatDlgTest, oddsStoredByTheirTextsAlsoAfterTheRoll) {
         });
         EXPECT_EQ(Data.Odds, c.stored);
     }
-    // Clicking "1:5" itself stores its text; the question is then asked and accepted.
-    Data = CombatStruct();
-    Hooks.AnswerMessageBox(IDOK);
-    Run([](DialogDriver& d) {
-        d.Click(9403);
-        RollAndClose(d, Odds1to5);
-    });
-    EXPECT_EQ(Data.Odds, "1:5,6");
 }
 
 TEST_F(CombatDlgTest, theRollDisablesTheModifierAndHidesTheBone) {
@@ -161,32 +133,25 @@ TEST_F(CombatDlgTest, theRollDisablesTheModifierAndHidesTheBone) {
     });
 }
 
+// The fifth draw of the generator gives the raw face; the modifier turns it round from 6 to 1.
 TEST_F(CombatDlgTest, theModifierTurnsTheDieFace) {
+    std::srand(1234u);
+    for (int i = 0; i < 4; ++i)
+        (void)std::rand();
+    const int raw = std::rand() % 6 + 1;
     for (int modifier = 0; modifier <= 5; ++modifier) {
-        std::srand(1234u + unsigned(modifier));
-        const int expected = RollDie(modifier, 6);
-        std::srand(1234u + unsigned(modifier));
+        std::srand(1234u);
         Data = CombatStruct();
         Run([&](DialogDriver& d) {
             d.Click(9513 + modifier);
-            RollAndClose(d);
+            d.Click(Odds2to1);
+            d.Click(Bone);
+            d.Type(Comment, "ok");
+            d.Click(Close);
         });
-        EXPECT_EQ(Data.DieRoll, std::string(1, char('0' + expected))) << modifier;
+        EXPECT_EQ(Data.DieRoll, std::string(1, char('0' + (raw - 1 + modifier) % 6 + 1)))
+            << modifier;
     }
-}
-
-TEST_F(CombatDlgTest, theCommentTakesSixtyOneCharactersStoredAsWindows1252) {
-    Run([](DialogDriver& d) {
-        d.Click(Odds2to1);
-        d.Click(Bone);
-        d.Type(Comment, std::string(70, 'a'));
-        EXPECT_EQ(d.Text(Comment).size(), 61u);
-        d.ClearText(Comment);
-        d.Type(Comment, "Défense €");
-        d.Click(Close);
-    });
-    EXPECT_EQ(Data.Comments, "D\xE9"
-                             "fense \x80");
 }
 
 } // namespace

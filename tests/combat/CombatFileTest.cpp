@@ -1,7 +1,7 @@
 // The combat file: exact bytes of a record, round trips, how texts are kept, and refusal of
 // every kind of corrupt or cut-short file without building anything from it.
 #include "CombatFile.h"
-#include "LittleEndianWriter.h"
+#include "LittleEndianBytes.h"
 #include "OddsTable.h"
 
 #include <gtest/gtest.h>
@@ -12,31 +12,15 @@
 
 namespace {
 
-using Fault = ParsedCombatFile::FaultKind;
+using namespace std::string_literals;
 
-std::string Bytes(std::initializer_list<int> values) {
-    std::string s;
-    for (int v : values)
-        s.push_back(char(v));
-    return s;
-}
+using Fault = ParsedCombatFile::FaultKind;
 
 // The first combat declared against hex 33 at odds 3:1, rolled 4, as the opponent receives it.
 const std::string GoldenRecord =
-    Bytes({0x03, 0, 0, 0, 0x01, 0, 0, 0, 0x02, 0, 0, 0}) +
-    std::string("3:1\0"
-                "4\0"
-                "DE\0",
-                9) +
-    Bytes({0x21, 0, 0, 0, 0x3C, 0, 0, 0, 0x2E, 0, 0, 0, 0x43, 0x21, 0, 0});
+    Le32s({3, 1, 2}) + "3:1\0"s + "4\0"s + "DE\0"s + Le32s({33, 60, 46, 8515});
 
-CombatRecord GoldenCombat() {
-    CombatRecord r;
-    r.Data = {"3:1", "4", "DE", 33};
-    r.MarkerPosition = {60, 46};
-    r.MarkerImage = 8515;
-    return r;
-}
+const CombatRecord GoldenCombat{{"3:1", "4", "DE", 33}, {60, 46}, 8515};
 
 std::vector<CombatRecord> ManyCombats() {
     std::vector<CombatRecord> records;
@@ -59,14 +43,14 @@ std::vector<CombatRecord> ManyCombats() {
 }
 
 TEST(CombatFile, goldenRecordByteForByte) {
-    const std::string file = CombatFile::Serialize({GoldenCombat()});
+    const std::string file = CombatFile::Serialize({GoldenCombat});
     EXPECT_EQ(GoldenRecord.size(), 37u);
-    EXPECT_EQ(file, Bytes({1, 0, 0, 0}) + GoldenRecord);
+    EXPECT_EQ(file, Le32s({1}) + GoldenRecord);
 
     // Bytes after the last record are ignored: the count says where the combats end.
     const ParsedCombatFile parsed = CombatFile::Parse(file + "trailing");
     ASSERT_TRUE(parsed.Ok()) << parsed.Reason;
-    EXPECT_EQ(parsed.Records, std::vector<CombatRecord>{GoldenCombat()});
+    EXPECT_EQ(parsed.Records, std::vector<CombatRecord>{GoldenCombat});
 }
 
 TEST(CombatFile, manyRecordsRoundTripInOrder) {
@@ -76,34 +60,26 @@ TEST(CombatFile, manyRecordsRoundTripInOrder) {
     EXPECT_EQ(parsed.Records, records);
 
     // Empty texts carry no bytes at all, not even a terminator.
-    CombatRecord bare = records[3];
-    ASSERT_EQ(bare.Data.Odds, "");
-    EXPECT_EQ(CombatFile::Serialize({bare}).size(), 4 + CombatFile::MinRecordSize);
+    ASSERT_EQ(records[3].Data.Odds, "");
+    EXPECT_EQ(CombatFile::Serialize({records[3]}).size(), 4 + CombatFile::MinRecordSize);
     EXPECT_EQ(CombatFile::Serialize({}), std::string(4, '\0'));
     EXPECT_TRUE(CombatFile::Parse(std::string(4, '\0')).Ok());
 }
 
 TEST(CombatFile, textEndsAtTheFirstZeroAmongItsBytesAndWrittenTextsAreThoseAReaderKeeps) {
-    std::string file;
-    LittleEndianWriter out(file);
-    out.WriteInt32(1);
-    out.WriteInt32(5); // odds: "ab", a zero, "cd", then the terminator
-    out.WriteInt32(2); // die roll: "45" with a stray byte where the terminator belongs
-    out.WriteInt32(3); // comment: a zero first, so the text is empty
-    out.WriteBytes(std::string("ab\0cd\0", 6));
-    out.WriteBytes("45X");
-    out.WriteBytes(std::string("\0EX\0", 4));
-    for (int v : {7, 10, 20, 8510})
-        out.WriteInt32(v);
+    // Odds "ab", a zero, "cd", then the terminator; die roll "45" with a stray byte where the
+    // terminator belongs; a comment with a zero first, so the text is empty.
+    const std::string file =
+        Le32s({1, 5, 2, 3}) + "ab\0cd\0"s + "45X" + "\0EX\0"s + Le32s({7, 10, 20, 8510});
 
     const ParsedCombatFile parsed = CombatFile::Parse(file);
     ASSERT_TRUE(parsed.Ok()) << parsed.Reason;
     EXPECT_EQ(parsed.Records[0].Data, (CombatStruct{"ab", "45", "", 7}));
 
     // Written texts are those a reader keeps: cut at a zero and at the longest length.
-    CombatRecord r = GoldenCombat();
+    CombatRecord r = GoldenCombat;
     r.Data.Comments = std::string(100, 'c');
-    r.Data.Odds = std::string("2:1\0junk", 8);
+    r.Data.Odds = "2:1\0junk"s;
     const ParsedCombatFile written = CombatFile::Parse(CombatFile::Serialize({r}));
     ASSERT_TRUE(written.Ok()) << written.Reason;
     EXPECT_EQ(written.Records[0].Data.Comments, std::string(83, 'c'));
@@ -112,19 +88,12 @@ TEST(CombatFile, textEndsAtTheFirstZeroAmongItsBytesAndWrittenTextsAreThoseARead
 
 // A one-record file with the given lengths and marker image; texts of 'x' follow for the
 // lengths a reader accepts (the others are refused before any text is read).
-std::string OneRecord(std::int32_t l1, std::int32_t l2, std::int32_t l3, std::int32_t image,
-                      std::int32_t count = 1) {
-    std::string file;
-    LittleEndianWriter out(file);
-    out.WriteInt32(count);
-    for (std::int32_t l : {l1, l2, l3})
-        out.WriteInt32(l);
+std::string OneRecord(std::int32_t l1, std::int32_t l2, std::int32_t l3, std::int32_t image) {
+    std::string file = Le32s({1, l1, l2, l3});
     for (std::int32_t l : {l1, l2, l3})
         if (l > 0 && l <= CombatFile::MaxTextLength)
-            out.WriteBytes(std::string(std::size_t(l), 'x') + '\0');
-    for (int v : {33, 60, 46, image})
-        out.WriteInt32(v);
-    return file;
+            file += std::string(std::size_t(l), 'x') + '\0';
+    return file + Le32s({33, 60, 46, image});
 }
 
 struct CorruptCase {
@@ -134,19 +103,17 @@ struct CorruptCase {
 };
 
 TEST(CombatFile, corruptFilesAreRefusedWhole) {
-    const std::string good = CombatFile::Serialize({GoldenCombat()});
     const std::vector<CorruptCase> cases = {
         {"empty file", "", Fault::Truncated},
-        {"count cut short", Bytes({1, 0, 0}), Fault::Truncated},
-        {"negative count", Bytes({0xff, 0xff, 0xff, 0xff}) + GoldenRecord, Fault::NegativeCount},
-        {"huge count in a tiny file", Bytes({0xff, 0xff, 0xff, 0x7f}) + GoldenRecord,
-         Fault::CountTooLarge},
-        {"two combats, bytes for one", Bytes({2, 0, 0, 0}) + GoldenRecord, Fault::CountTooLarge},
+        {"count cut short", Le32s({1}).substr(0, 3), Fault::Truncated},
+        {"negative count", Le32s({-1}) + GoldenRecord, Fault::NegativeCount},
+        {"huge count in a tiny file", Le32s({0x7fffffff}) + GoldenRecord, Fault::CountTooLarge},
+        {"two combats, bytes for one", Le32s({2}) + GoldenRecord, Fault::CountTooLarge},
         // 10001 records of 28 bytes would fit, but no turn has that many combats.
-        {"more combats than a turn has", Bytes({0x11, 0x27, 0, 0}) + std::string(10001 * 28, '\0'),
+        {"more combats than a turn has", Le32s({10001}) + std::string(10001 * 28, '\0'),
          Fault::CountTooLarge},
-        {"count fits by size, second record cut",
-         Bytes({2, 0, 0, 0}) + GoldenRecord + std::string(20, '\0'), Fault::Truncated},
+        {"count fits by size, second record cut", Le32s({2}) + GoldenRecord + std::string(20, '\0'),
+         Fault::Truncated},
         {"negative odds length", OneRecord(-1, 1, 2, 8515), Fault::BadTextLength},
         {"odds length 84", OneRecord(84, 1, 2, 8515), Fault::BadTextLength},
         {"die roll length 84", OneRecord(3, 84, 2, 8515), Fault::BadTextLength},
@@ -156,8 +123,7 @@ TEST(CombatFile, corruptFilesAreRefusedWhole) {
         {"marker image below the markers", OneRecord(3, 1, 2, 8505), Fault::BadMarkerImage},
         {"marker image above the markers", OneRecord(3, 1, 2, 8518), Fault::BadMarkerImage},
         {"bad record after a good one",
-         Bytes({2, 0, 0, 0}) + GoldenRecord + OneRecord(3, 1, 2, 2001).substr(4),
-         Fault::BadMarkerImage},
+         Le32s({2}) + GoldenRecord + OneRecord(3, 1, 2, 2001).substr(4), Fault::BadMarkerImage},
     };
     for (const CorruptCase& c : cases) {
         const ParsedCombatFile parsed = CombatFile::Parse(c.bytes);
@@ -169,7 +135,7 @@ TEST(CombatFile, corruptFilesAreRefusedWhole) {
     // The limits themselves are fine: 10000 combats are read, and a file no longer than the
     // largest the reader reads holds them all.
     EXPECT_TRUE(CombatFile::Parse(OneRecord(83, 83, 83, 8506)).Ok());
-    std::vector<CombatRecord> most(10000, GoldenCombat());
+    std::vector<CombatRecord> most(10000, GoldenCombat);
     most.back().Data = {std::string(83, 'o'), std::string(83, 'd'), std::string(83, 'c'), 33};
     const std::string largest = CombatFile::Serialize(most);
     EXPECT_TRUE(CombatFile::Parse(largest).Ok());

@@ -6,6 +6,7 @@
 #include "CombatShowDlg.h"
 #include "DialogDriver.h"
 #include "HookedTest.h"
+#include "LittleEndianBytes.h"
 #include "MapBoard.h"
 #include "ModalHooks.h"
 #include "PixelCompare.h"
@@ -21,6 +22,8 @@
 #include <cstdlib>
 
 namespace {
+
+using namespace std::string_literals;
 
 class CombatListTest : public HookedTest {
 protected:
@@ -66,39 +69,14 @@ protected:
 TEST_F(CombatListTest, theFirstCombatAgainstHex33IsWrittenAsTheExampleRecord) {
     CaECombats list(nullptr, &TModule::Application(), &Surface);
     Declare(list, 33, 9407 /* 3:1 */, 4, "DE");
-    const std::string expected("\x01\x00\x00\x00"
-                               "\x03\x00\x00\x00\x01\x00\x00\x00\x02\x00\x00\x00"
-                               "3:1\0"
-                               "4\0"
-                               "DE\0"
-                               "\x21\x00\x00\x00\x3C\x00\x00\x00\x2E\x00\x00\x00\x43\x21\x00\x00",
-                               41);
-    EXPECT_EQ(list.FileBytes(), expected);
     ASSERT_TRUE(list.WriteFile(Dir.Path("turn.cbt")));
-    EXPECT_EQ(Dir.Read("turn.cbt"), expected);
+    EXPECT_EQ(Dir.Read("turn.cbt"),
+              Le32s({1, 3, 1, 2}) + "3:1\0"s + "4\0"s + "DE\0"s + Le32s({33, 60, 46, 8515}));
     // The red marker of a 4 stands at (26, 46) in the surface and on the screen.
     const TBitmap& red = TModule::Application().GetBitmap(8509);
     EXPECT_EQ(Surface.GetPixel(26, 46), red.GetPixel(0, 0));
     EXPECT_EQ(Surface.GetPixel(33, 53), red.GetPixel(7, 7));
     EXPECT_EQ(Screen.GetPixel(26 - 10, 46 - 20), red.GetPixel(0, 0));
-}
-
-TEST_F(CombatListTest, markersStackBelowEarlierDeclaredCombatsOnly) {
-    CaECombats list(nullptr, &TModule::Application(), &Surface);
-    // Hex 0 lies in the first column: its markers go to x = 25.
-    EXPECT_EQ(list.NextMarkerPosition(0), TPoint(25, 26));
-    Declare(list, 33, 9406, 2, "a1");
-    Declare(list, 33, 9406, 3, "a2");
-    Declare(list, 64, 9406, 5, "b1");
-    EXPECT_EQ(list.NextMarkerPosition(33), TPoint(26, 46 + 18));
-    EXPECT_EQ(list.NextMarkerPosition(64), TPoint(61, 26 + 9));
-
-    // Received combats on the hex do not push new markers down.
-    ASSERT_TRUE(list.WriteFile(Dir.Path("t.cbt")));
-    CaECombats next(nullptr, &TModule::Application(), &Surface);
-    next.ReadFile(Dir.Path("t.cbt"));
-    EXPECT_EQ(next.Received().size(), 3u);
-    EXPECT_EQ(next.NextMarkerPosition(33), TPoint(26, 46));
 }
 
 TEST_F(CombatListTest, writtenCombatsReadBackNewestFirstWithGreenMarkers) {
@@ -115,18 +93,22 @@ TEST_F(CombatListTest, writtenCombatsReadBackNewestFirstWithGreenMarkers) {
     read.ReadFile(Dir.Path("t.cbt"));
     ASSERT_EQ(read.Received().size(), 2u);
     const auto& newest = *read.Received().front();
-    EXPECT_EQ(newest.Data.Comments, "second");
-    EXPECT_EQ(newest.Data.Odds, "AV");
-    EXPECT_EQ(newest.Data.DieRoll, "6");
-    EXPECT_EQ(newest.Data.HexIndex, 70);
+    EXPECT_EQ(newest.Data, (CombatStruct{"AV", "6", "second", 70}));
     EXPECT_EQ(newest.Marker->GetImageId(), 8517);
     // Stamped in green 34 pixels right of where the red one stood.
     const TPoint red = MapBoard::HexOrigin(70) + TPoint(-9, 6);
     EXPECT_EQ(Surface.GetPixel(red + TPoint(34, 0)),
               TModule::Application().GetBitmap(8517).GetPixel(0, 0));
     EXPECT_EQ(read.Received().back()->Data.Comments, "first");
-    // Received combats are never passed on.
-    EXPECT_EQ(read.FileBytes(), std::string("\0\0\0\0", 4));
+    // Received combats are never passed on: the turn's file holds a zero count, which reads
+    // back as no combats.
+    ASSERT_TRUE(read.WriteFile(Dir.Path("none.cbt")));
+    EXPECT_EQ(Dir.Read("none.cbt"), Le32s({0}));
+    CaECombats none(nullptr, &TModule::Application(), &Surface);
+    none.ReadFile(Dir.Path("none.cbt"));
+    EXPECT_TRUE(none.Received().empty());
+    // A file that cannot be created is reported to the caller.
+    EXPECT_FALSE(read.WriteFile(Dir.Path("no/such/folder/x.cbt")));
 }
 
 // A damaged combat file, or one that is there but cannot be read (here a folder of that name),
@@ -145,16 +127,14 @@ TEST_F(CombatListTest, aDamagedOrUnreadableFileAddsNothingAndIsReportedOnce) {
     badImage[bytes.size() - 4] = 0; // image id 0x2100: names no marker
     const std::vector<Case> cases = {
         {"cut inside a record", bytes.substr(0, bytes.size() - 5), "could not be read"},
-        {"huge count", std::string("\xff\xff\xff\x7f", 4), "could not be read"},
+        {"huge count", Le32s({0x7fffffff}), "could not be read"},
         {"bad marker image", badImage, "could not be read"},
         {"a folder", "", "cannot be opened"}};
+    ASSERT_TRUE(QDir().mkpath(QString::fromStdString(Dir.Path("folder.cbt"))));
     for (const Case& c : cases) {
         const std::string file = Dir.Path(c.bytes.empty() ? "folder.cbt" : "bad.cbt");
-        if (c.bytes.empty()) {
-            ASSERT_TRUE(QDir().mkpath(QString::fromStdString(file)));
-        } else {
+        if (!c.bytes.empty())
             Dir.Write("bad.cbt", c.bytes);
-        }
         CheckedHooks hooks;
         hooks.AnswerMessageBox(IDOK);
         CaECombats list(nullptr, &TModule::Application(), &Surface);
@@ -197,25 +177,11 @@ TEST_F(CombatListTest, resultsOfAHexOpenNewestDeclaredFirstThenReceived) {
     list.ShowResults(99); // no combat there: no dialog
 }
 
-TEST_F(CombatListTest, showAllThenClearAllLeavesSurfaceAndScreenAsBefore) {
-    CaECombats list(nullptr, &TModule::Application(), &Surface);
-    Declare(list, 33, 9406, 2, "one");
-    Declare(list, 33, 9406, 5, "two");
-    list.ClearAll(Screen, Scroll);
-    const TBitmap surfaceBefore = Map, screenBefore = ScreenBits;
-    list.ShowAll(Screen, Scroll);
-    list.ShowAll(Screen, Scroll);
-    EXPECT_NE(Surface.GetPixel(26, 46), surfaceBefore.GetPixel(26, 46));
-    list.ClearAll(Screen, Scroll);
-    EXPECT_TRUE(MapIs(surfaceBefore));
-    EXPECT_TRUE(PixelCompare::Same({0, 0, 200, 150}, PixelCompare::Of(ScreenBits),
-                                   PixelCompare::Of(screenBefore)));
-}
-
 // Markers that overlap: three received against one hex and a declared one whose marker covers
-// part of the third. Whatever order they were stamped in, taking them off (Clear All, or the
-// list going) leaves the surface exactly as bare as before.
-TEST_F(CombatListTest, overlappingMarkersComeOffWithoutFragments) {
+// part of the third. Show All twice stamps each once; whatever order they were stamped in,
+// taking them off (Clear All, or the list going) leaves the surface exactly as bare as before,
+// and Clear All leaves the screen showing the bare map.
+TEST_F(CombatListTest, overlappingMarkersComeOffSurfaceAndScreenWithoutFragments) {
     const TPoint declaredAt =
         CaECombats(nullptr, &TModule::Application(), &Surface).NextMarkerPosition(65);
     std::vector<CombatRecord> received;
@@ -234,51 +200,50 @@ TEST_F(CombatListTest, overlappingMarkersComeOffWithoutFragments) {
             expectBare("clear all after declaring");
         }
         list->ShowAll(Screen, Scroll); // the declared marker now goes on first
+        list->ShowAll(Screen, Scroll);
+        EXPECT_NE(Surface.GetPixel(declaredAt), bare.GetPixel(declaredAt.x, declaredAt.y));
         list->ClearAll(Screen, Scroll);
         expectBare("show all, then clear all");
+        EXPECT_TRUE(PixelCompare::Same({0, 0, 200, 150}, ScreenBits, bare, Scroll)) << "screen";
         list->ShowAll(Screen, Scroll);
         list.reset();
         expectBare("show all, then the list goes");
     }
 }
 
-// Combats read back after a save part way through the turn are passed on again, after the
-// newly declared ones, with the bytes they were read with; a new combat against one of their
-// hexes gets a marker below theirs, so that the opponent sees every marker.
-TEST_F(CombatListTest, resentCombatsFollowTheDeclaredOnesByteForByteWithMarkersBelow) {
+// A hex's markers stack below those of the combats declared against it before. Received
+// combats do not push them down, unless they are passed on again, as combats read back after a
+// save part way through the turn are: after the newly declared ones, with the bytes they were
+// read with, so that the opponent sees every marker.
+TEST_F(CombatListTest, markersStackBelowDeclaredAndResentCombatsAndResentOnesFollowByteForByte) {
     CaECombats first(nullptr, &TModule::Application(), &Surface);
+    // Hex 0 lies in the first column: its markers go to x = 25.
+    EXPECT_EQ(first.NextMarkerPosition(0), TPoint(25, 26));
     Declare(first, 33, 9406, 2, "a1");
     Declare(first, 33, 9407, 3, "a2");
+    Declare(first, 64, 9406, 5, "b1");
+    EXPECT_EQ(first.NextMarkerPosition(33), TPoint(26, 46 + 18));
+    EXPECT_EQ(first.NextMarkerPosition(64), TPoint(61, 26 + 9));
     const std::string firstBytes = first.FileBytes();
     Dir.Write("t.cbt", firstBytes);
 
     CaECombats reloaded(nullptr, &TModule::Application(), &Surface);
     reloaded.ReadFile(Dir.Path("t.cbt"));
-    EXPECT_EQ(reloaded.FileBytes(), std::string(4, '\0'));
+    EXPECT_EQ(reloaded.Received().size(), 3u);
+    EXPECT_EQ(reloaded.NextMarkerPosition(33), TPoint(26, 46));
     reloaded.ResendReceived();
     EXPECT_EQ(reloaded.FileBytes(), firstBytes);
     EXPECT_EQ(reloaded.NextMarkerPosition(33), TPoint(26, 46 + 18));
-    EXPECT_EQ(reloaded.NextMarkerPosition(64), TPoint(61, 26)) << "another hex starts afresh";
+    EXPECT_EQ(reloaded.NextMarkerPosition(0), TPoint(25, 26)) << "another hex starts afresh";
     Declare(reloaded, 33, 9407, 5, "a3");
     const std::string all = reloaded.FileBytes();
-    EXPECT_EQ(all.substr(0, 4), std::string("\x03\0\0\0", 4));
+    EXPECT_EQ(all.substr(0, 4), Le32s({4}));
     EXPECT_EQ(all.substr(all.size() - (firstBytes.size() - 4)), firstBytes.substr(4));
     const ParsedCombatFile sent = CombatFile::Parse(all);
-    ASSERT_EQ(sent.Records.size(), 3u);
+    ASSERT_EQ(sent.Records.size(), 4u);
     EXPECT_EQ(sent.Records[0].MarkerPosition, TPoint(26 + 34, 46 + 18));
-    EXPECT_EQ(sent.Records[1].MarkerPosition, TPoint(26 + 34, 46 + 9));
-    EXPECT_EQ(sent.Records[2].MarkerPosition, TPoint(26 + 34, 46));
-}
-
-TEST_F(CombatListTest, aTurnWithoutCombatsWritesAZeroCount) {
-    CaECombats list(nullptr, &TModule::Application(), &Surface);
-    ASSERT_TRUE(list.WriteFile(Dir.Path("none.cbt")));
-    EXPECT_EQ(Dir.Read("none.cbt"), std::string("\0\0\0\0", 4));
-    CaECombats read(nullptr, &TModule::Application(), &Surface);
-    read.ReadFile(Dir.Path("none.cbt"));
-    EXPECT_TRUE(read.Received().empty());
-    // A file that cannot be created is reported to the caller.
-    EXPECT_FALSE(list.WriteFile(Dir.Path("no/such/folder/x.cbt")));
+    EXPECT_EQ(sent.Records[2].MarkerPosition, TPoint(26 + 34, 46 + 9));
+    EXPECT_EQ(sent.Records[3].MarkerPosition, TPoint(26 + 34, 46));
 }
 
 } // namespace

@@ -2,7 +2,9 @@
 // 8 x 8 pixels under a marker, screen placement by scroll offset, and the marker's part of a
 // combat-file record.
 #include "Tagger.h"
+#include "LittleEndianBytes.h"
 #include "LittleEndianWriter.h"
+#include "PixelCompare.h"
 #include "TBitmap.h"
 #include "TMemoryDC.h"
 #include "TModule.h"
@@ -27,14 +29,6 @@ std::uint32_t PicturePixel(int id, int x, int y) {
     return 0xC00000u | std::uint32_t(id - 8500) << 8 | std::uint32_t(x << 4 | y);
 }
 
-std::string Le32s(std::initializer_list<std::int32_t> values) {
-    std::string s;
-    LittleEndianWriter out(s);
-    for (std::int32_t v : values)
-        out.WriteInt32(v);
-    return s;
-}
-
 class TaggerTest : public ::testing::Test {
 protected:
     TaggerTest() : MapBitmap(200, 150), ScreenBitmap(80, 64), Map(MapBitmap), Screen(ScreenBitmap) {
@@ -47,7 +41,7 @@ protected:
         }
         Module = std::make_unique<TModule>(Dir.Path(""));
         Paint(MapBitmap, 0x010000);
-        MapBefore = Pixels(MapBitmap);
+        MapBefore = MapBitmap;
         Repaint({0, 0});
     }
 
@@ -56,7 +50,7 @@ protected:
     void Repaint(const TPoint& scroll) {
         Paint(ScreenBitmap, 0x020000);
         Screen.BitBlt(0, 0, ScreenBitmap.Width(), ScreenBitmap.Height(), Map, scroll.x, scroll.y);
-        ScreenBefore = Pixels(ScreenBitmap);
+        ScreenBefore = ScreenBitmap;
     }
 
     static void Paint(TBitmap& b, std::uint32_t base) {
@@ -64,21 +58,19 @@ protected:
             for (int x = 0; x < b.Width(); ++x)
                 b.SetPixel(x, y, TColor::FromPixel(base | std::uint32_t(y << 8 | x)));
     }
-    static std::vector<std::uint32_t> Pixels(const TBitmap& b) {
-        return std::vector<std::uint32_t>(b.Bits(), b.Bits() + b.Width() * b.Height());
+    static ::testing::AssertionResult Same(const TBitmap& b, const TBitmap& before) {
+        return PixelCompare::Same({0, 0, b.Width(), b.Height()}, b, before);
     }
-
-    // Checks that b shows picture id at (at.x, at.y) and equals before everywhere else.
-    static void ExpectPictureOnly(const TBitmap& b, const std::vector<std::uint32_t>& before,
-                                  int id, const TPoint& at) {
-        for (int y = 0; y < b.Height(); ++y)
-            for (int x = 0; x < b.Width(); ++x) {
-                const bool inside = x >= at.x && x < at.x + 8 && y >= at.y && y < at.y + 8;
-                const std::uint32_t want =
-                    inside ? (0xff000000u | PicturePixel(id, x - at.x, y - at.y))
-                           : before[std::size_t(y * b.Width() + x)];
-                ASSERT_EQ(b.GetPixel(x, y).Pixel(), want) << "at (" << x << ", " << y << ")";
-            }
+    // Whether b shows picture id at (at.x, at.y) and equals before everywhere else.
+    static ::testing::AssertionResult PictureOnly(const TBitmap& b, const TBitmap& before, int id,
+                                                  const TPoint& at) {
+        return PixelCompare::Same({0, 0, b.Width(), b.Height()}, PixelCompare::Of(b),
+                                  [&](int x, int y) {
+                                      const int px = x - at.x, py = y - at.y;
+                                      return px >= 0 && px < 8 && py >= 0 && py < 8
+                                                 ? TColor::FromPixel(PicturePixel(id, px, py))
+                                                 : before.GetPixel(x, y);
+                                  });
     }
 
     TestDir Dir;
@@ -87,57 +79,53 @@ protected:
     TBitmap ScreenBitmap;
     TMemoryDC Map;
     TMemoryDC Screen;
-    std::vector<std::uint32_t> MapBefore;
-    std::vector<std::uint32_t> ScreenBefore;
+    TBitmap MapBefore{0, 0};
+    TBitmap ScreenBefore{0, 0};
 };
 
-// On the screen the marker stands at its map point minus the scroll offset.
-TEST_F(TaggerTest, showTwiceThenHideRestoresMapAndScreenExactly) {
+// On the screen the marker stands at its map point minus the scroll offset. Destroyed while
+// stamped, a marker restores the map only.
+TEST_F(TaggerTest, showTwiceThenHideRestoresMapAndScreenAndDestroyingRestoresTheMap) {
     for (const auto& [at, scroll] :
          {std::pair{TPoint{26, 46}, TPoint{10, 20}}, std::pair{TPoint{126, 86}, TPoint{100, 40}}}) {
         Repaint(scroll);
-        Tagger marker(at, 8509, Map, Module.get());
-        EXPECT_EQ(marker.GetWidth(), 8);
-        EXPECT_EQ(marker.GetHeight(), 8);
+        auto marker = std::make_unique<Tagger>(at, 8509, Map, Module.get());
+        EXPECT_EQ(marker->GetWidth(), 8);
+        EXPECT_EQ(marker->GetHeight(), 8);
         for (int i = 0; i < 2; ++i) {
-            marker.Show(Screen, scroll);
-            EXPECT_TRUE(marker.IsStamped());
-            ExpectPictureOnly(MapBitmap, MapBefore, 8509, at);
-            ExpectPictureOnly(ScreenBitmap, ScreenBefore, 8509, at - scroll);
+            marker->Show(Screen, scroll);
+            EXPECT_TRUE(marker->IsStamped());
+            EXPECT_TRUE(PictureOnly(MapBitmap, MapBefore, 8509, at));
+            EXPECT_TRUE(PictureOnly(ScreenBitmap, ScreenBefore, 8509, at - scroll));
         }
-        marker.Hide(Screen, scroll);
-        EXPECT_FALSE(marker.IsStamped());
-        EXPECT_EQ(Pixels(MapBitmap), MapBefore);
-        EXPECT_EQ(Pixels(ScreenBitmap), ScreenBefore);
+        marker->Hide(Screen, scroll);
+        EXPECT_FALSE(marker->IsStamped());
+        EXPECT_TRUE(Same(MapBitmap, MapBefore));
+        EXPECT_TRUE(Same(ScreenBitmap, ScreenBefore));
+        marker->Show(Screen, scroll);
+        marker.reset();
+        EXPECT_TRUE(Same(MapBitmap, MapBefore));
+        EXPECT_TRUE(PictureOnly(ScreenBitmap, ScreenBefore, 8509, at - scroll));
     }
-}
-
-TEST_F(TaggerTest, destroyingAStampedMarkerRestoresTheMapOnly) {
-    auto marker = std::make_unique<Tagger>(TPoint{26, 46}, 8509, Map, Module.get());
-    marker->Show(Screen, {});
-    const std::vector<std::uint32_t> screenShown = Pixels(ScreenBitmap);
-    marker.reset();
-    EXPECT_EQ(Pixels(MapBitmap), MapBefore);
-    EXPECT_EQ(Pixels(ScreenBitmap), screenShown);
 }
 
 TEST_F(TaggerTest, hideOnlyUndoesAStamp) {
     Tagger marker({26, 46}, 8509, Map, Module.get());
     marker.Hide(Screen, {});
-    EXPECT_EQ(Pixels(MapBitmap), MapBefore);
-    EXPECT_EQ(Pixels(ScreenBitmap), ScreenBefore);
+    EXPECT_TRUE(Same(MapBitmap, MapBefore));
+    EXPECT_TRUE(Same(ScreenBitmap, ScreenBefore));
 
     // Once hidden, the saved pixels are gone: a counter drawn there later is not overwritten
     // by a second Hide, and showing again saves what is there now.
     marker.Show(Screen, {});
     marker.Hide(Screen, {});
     MapBitmap.SetPixel(27, 47, TColor(1, 2, 3));
-    const std::vector<std::uint32_t> withCounter = Pixels(MapBitmap);
+    const TBitmap withCounter = MapBitmap;
     marker.Hide(Screen, {});
-    EXPECT_EQ(Pixels(MapBitmap), withCounter);
+    EXPECT_TRUE(Same(MapBitmap, withCounter));
     marker.Stamp();
     marker.Hide(Screen, {});
-    EXPECT_EQ(Pixels(MapBitmap), withCounter);
+    EXPECT_TRUE(Same(MapBitmap, withCounter));
 }
 
 TEST_F(TaggerTest, readPlacesAndStampsTheMarker) {
@@ -149,8 +137,8 @@ TEST_F(TaggerTest, readPlacesAndStampsTheMarker) {
     EXPECT_EQ(marker.GetImageId(), 8515);
     EXPECT_EQ(marker.GetWidth(), 8);
     EXPECT_TRUE(marker.IsStamped());
-    ExpectPictureOnly(MapBitmap, MapBefore, 8515, {26, 46});
-    EXPECT_EQ(Pixels(ScreenBitmap), ScreenBefore);
+    EXPECT_TRUE(PictureOnly(MapBitmap, MapBefore, 8515, {26, 46}));
+    EXPECT_TRUE(Same(ScreenBitmap, ScreenBefore));
 
     // Far outside every picture: drawing is clipped away and nothing overflows.
     constexpr std::int32_t Max = std::numeric_limits<std::int32_t>::max();
@@ -158,8 +146,8 @@ TEST_F(TaggerTest, readPlacesAndStampsTheMarker) {
     far.Read(Max - 2, std::numeric_limits<std::int32_t>::min(), 8515);
     far.Show(Screen, {-100, 100});
     far.Hide(Screen, {-100, 100});
-    ExpectPictureOnly(MapBitmap, MapBefore, 8515, {26, 46});
-    EXPECT_EQ(Pixels(ScreenBitmap), ScreenBefore);
+    EXPECT_TRUE(PictureOnly(MapBitmap, MapBefore, 8515, {26, 46}));
+    EXPECT_TRUE(Same(ScreenBitmap, ScreenBefore));
 }
 
 // A missing picture raises, and a read naming one changes nothing; a picture is decoded once,
@@ -172,7 +160,7 @@ TEST_F(TaggerTest, missingPictureRaisesAndThePictureIsDecodedOnce) {
     EXPECT_EQ(marker.GetImageId(), 8509);
     ASSERT_TRUE(QFile::remove(QString::fromStdString(Dir.Path("8509.bmp"))));
     marker.Show(Screen, {});
-    ExpectPictureOnly(MapBitmap, MapBefore, 8509, {26, 46});
+    EXPECT_TRUE(PictureOnly(MapBitmap, MapBefore, 8509, {26, 46}));
 }
 
 TEST_F(TaggerTest, writeUsesTheFilePlacementWhenSet) {

@@ -10,14 +10,11 @@
 namespace {
 
 TEST(Cursor, theThreeCursorsWithTheirHotSpots) {
-    struct Case {
-        int id;
-        TPoint hot;
-    };
-    for (const Case& c : {Case{1450, {1, 1}}, Case{1451, {0, 0}}, Case{1452, {4, 11}}}) {
-        const TCursor cursor(c.id);
-        EXPECT_EQ(cursor.HotSpot(), c.hot) << c.id;
-        EXPECT_NE(cursor.PixelAt(c.hot.x, c.hot.y), TCursor::Transparent) << c.id;
+    for (const auto& [id, hot] : {std::pair{1450, TPoint{1, 1}}, std::pair{1451, TPoint{0, 0}},
+                                  std::pair{1452, TPoint{4, 11}}}) {
+        const TCursor cursor(id);
+        EXPECT_EQ(cursor.HotSpot(), hot) << id;
+        EXPECT_NE(cursor.PixelAt(hot.x, hot.y), TCursor::Transparent) << id;
         int black = 0, white = 0;
         for (int y = 0; y < TCursor::Size; ++y)
             for (int x = 0; x < TCursor::Size; ++x) {
@@ -25,8 +22,8 @@ TEST(Cursor, theThreeCursorsWithTheirHotSpots) {
                 black += cursor.PixelAt(x, y) == TCursor::Black;
                 white += cursor.PixelAt(x, y) == TCursor::White;
             }
-        EXPECT_GT(black, 40) << c.id;
-        EXPECT_GT(white, 40) << c.id;
+        EXPECT_GT(black, 40) << id;
+        EXPECT_GT(white, 40) << id;
     }
     EXPECT_EQ(int(TCursor(TCursor::Arrow).GetId()), 0);
     EXPECT_THROW(TCursor(1453), TXBadFile);

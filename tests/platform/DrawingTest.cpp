@@ -1,11 +1,15 @@
 // Block copies and stretches between drawing contexts: exact pixels, clipping at every edge,
 // window origins.
+#include "PixelCompare.h"
 #include "TBitmap.h"
 #include "TMemoryDC.h"
 
 #include <gtest/gtest.h>
 
 namespace {
+
+using PixelCompare::Of;
+using PixelCompare::Same;
 
 // A bitmap whose every pixel is different, so a copy from the wrong place shows.
 TBitmap Pattern(int w, int h, std::uint32_t salt = 0) {
@@ -41,15 +45,12 @@ TEST(Drawing, bitBltCopiesExactlyAndClips) {
         const TBitmap before = dstBits;
         TMemoryDC src(srcBits), dst(dstBits);
         ASSERT_TRUE(dst.BitBlt(c.x, c.y, c.w, c.h, src, c.srcX, c.srcY, SRCCOPY));
-        for (int y = 0; y < 15; ++y)
-            for (int x = 0; x < 25; ++x) {
-                const int sx = x - c.x + c.srcX, sy = y - c.y + c.srcY;
-                const bool inCopy = x >= c.x && x < c.x + c.w && y >= c.y && y < c.y + c.h;
-                const bool inSource = sx >= 0 && sx < 30 && sy >= 0 && sy < 20;
-                const TColor expected =
-                    inCopy && inSource ? srcBits.GetPixel(sx, sy) : before.GetPixel(x, y);
-                ASSERT_EQ(dstBits.GetPixel(x, y), expected) << "at " << x << "," << y;
-            }
+        EXPECT_TRUE(Same({0, 0, 25, 15}, Of(dstBits), [&](int x, int y) {
+            const int sx = x - c.x + c.srcX, sy = y - c.y + c.srcY;
+            const bool inCopy = x >= c.x && x < c.x + c.w && y >= c.y && y < c.y + c.h;
+            const bool inSource = sx >= 0 && sx < 30 && sy >= 0 && sy < 20;
+            return inCopy && inSource ? srcBits.GetPixel(sx, sy) : before.GetPixel(x, y);
+        }));
     }
 }
 
@@ -58,14 +59,10 @@ TEST(Drawing, copyWithinOneBitmapHandlesOverlap) {
     const TBitmap before = bits;
     TMemoryDC dc(bits);
     dc.BitBlt(3, 4, 10, 10, dc, 1, 1);
-    for (int y = 0; y < 10; ++y)
-        for (int x = 0; x < 10; ++x)
-            ASSERT_EQ(bits.GetPixel(3 + x, 4 + y), before.GetPixel(1 + x, 1 + y));
+    EXPECT_TRUE(Same({3, 4, 13, 14}, bits, before, {-2, -3}));
     bits = before;
     dc.BitBlt(0, 0, 10, 10, dc, 2, 3);
-    for (int y = 0; y < 10; ++y)
-        for (int x = 0; x < 10; ++x)
-            ASSERT_EQ(bits.GetPixel(x, y), before.GetPixel(2 + x, 3 + y));
+    EXPECT_TRUE(Same({0, 0, 10, 10}, bits, before, {2, 3}));
 }
 
 TEST(Drawing, windowOriginShiftsTheDestination) {
@@ -75,9 +72,7 @@ TEST(Drawing, windowOriginShiftsTheDestination) {
     // Logical (20, 30) is the first device pixel: copying the whole source at its own place
     // shows the part of it that starts at (20, 30).
     dst.BitBlt(0, 0, 50, 50, src, 0, 0);
-    for (int y = 0; y < 10; ++y)
-        for (int x = 0; x < 10; ++x)
-            ASSERT_EQ(dstBits.GetPixel(x, y), srcBits.GetPixel(20 + x, 30 + y));
+    EXPECT_TRUE(Same({0, 0, 10, 10}, dstBits, srcBits, {20, 30}));
     EXPECT_EQ(dst.GetPixel(25, 35), srcBits.GetPixel(25, 35));
 }
 
@@ -96,9 +91,8 @@ TEST(Drawing, stretchScalesTheWholeSource) {
     TBitmap srcBits = Pattern(4, 2), dstBits(8, 4);
     TMemoryDC src(srcBits), dst(dstBits);
     ASSERT_TRUE(dst.StretchBlt({0, 0, 8, 4}, src, {0, 0, 4, 2}));
-    for (int y = 0; y < 4; ++y)
-        for (int x = 0; x < 8; ++x)
-            ASSERT_EQ(dstBits.GetPixel(x, y), srcBits.GetPixel(x / 2, y / 2));
+    EXPECT_TRUE(Same({0, 0, 8, 4}, Of(dstBits),
+                     [&](int x, int y) { return srcBits.GetPixel(x / 2, y / 2); }));
 
     // Halving takes one pixel of every 2 x 2 block: the first and last columns and rows come
     // from the first and last blocks.
@@ -122,12 +116,9 @@ TEST(Drawing, stretchIsClippedToTheDestination) {
     TMemoryDC src(srcBits), dst(dstBits);
     // 1:1 stretch placed half outside: the inside part is a plain copy, nothing else changes.
     ASSERT_TRUE(dst.StretchBlt({-5, 3, 5, 13}, src, {0, 0, 10, 10}));
-    for (int y = 0; y < 6; ++y)
-        for (int x = 0; x < 6; ++x) {
-            const TColor expected =
-                (x < 5 && y >= 3) ? srcBits.GetPixel(x + 5, y - 3) : before.GetPixel(x, y);
-            ASSERT_EQ(dstBits.GetPixel(x, y), expected) << x << "," << y;
-        }
+    EXPECT_TRUE(Same({0, 0, 6, 6}, Of(dstBits), [&](int x, int y) {
+        return x < 5 && y >= 3 ? srcBits.GetPixel(x + 5, y - 3) : before.GetPixel(x, y);
+    }));
 }
 
 // Coordinates from a damaged file can be anywhere in 32 bits: such copies clip to nothing.
@@ -143,9 +134,7 @@ TEST(Drawing, copiesAtExtremeCoordinatesChangeNothing) {
     }
     dst.SetWindowOrg({INT32_MIN, INT32_MIN});
     EXPECT_TRUE(dst.BitBlt(INT32_MAX, INT32_MAX, 8, 8, srcBits, 0, 0));
-    for (int y = 0; y < 16; ++y)
-        for (int x = 0; x < 16; ++x)
-            ASSERT_EQ(dstBits.GetPixel(x, y), before.GetPixel(x, y));
+    EXPECT_TRUE(Same({0, 0, 16, 16}, dstBits, before));
 }
 
 } // namespace

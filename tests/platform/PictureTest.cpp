@@ -1,5 +1,6 @@
 // Reading Windows pictures: valid files give their size, colour table and pixels; damaged
 // or missing files raise TXBadFile naming the file.
+#include "LittleEndianBytes.h"
 #include "TBitmap.h"
 #include "TDib.h"
 #include "TModule.h"
@@ -38,9 +39,7 @@ void ExpectRefused(const std::string& path, const std::string& reason, const cha
 }
 
 TEST(Picture, eightBitFileKeepsSizeColourTableAndPixels) {
-    TestDir dir;
-    dir.Write("small.bmp", SmallIndexed());
-    TDib dib(dir.Path("small.bmp").c_str());
+    const TDib dib = TDib::FromBytes(SmallIndexed(), "small.bmp");
     EXPECT_EQ(dib.Width(), 5);
     EXPECT_EQ(dib.Height(), 3);
     EXPECT_EQ(dib.BitsPixel(), 8);
@@ -48,8 +47,7 @@ TEST(Picture, eightBitFileKeepsSizeColourTableAndPixels) {
     EXPECT_EQ(dib.GetColor(1), TColor(255, 0, 0));
     for (int y = 0; y < 3; ++y)
         for (int x = 0; x < 5; ++x)
-            EXPECT_EQ(dib.GetPixel(x, y).Pixel(),
-                      TColor::FromPixel(FourColours[std::size_t((x + y) % 4)]).Pixel());
+            EXPECT_EQ(dib.GetPixel(x, y), TColor::FromPixel(FourColours[std::size_t((x + y) % 4)]));
 
     TBitmap bitmap(dib);
     EXPECT_EQ(bitmap.Width(), 5);
@@ -57,21 +55,6 @@ TEST(Picture, eightBitFileKeepsSizeColourTableAndPixels) {
     TPalette palette(dib);
     EXPECT_EQ(palette.GetNumEntries(), 4);
     EXPECT_EQ(palette.GetEntry(2), TColor(0, 255, 0));
-}
-
-TEST(Picture, twentyFourBitFileKeepsPixels) {
-    TestDir dir;
-    std::vector<std::uint32_t> px;
-    for (int i = 0; i < 6; ++i)
-        px.push_back(0x102030u * std::uint32_t(i + 1));
-    dir.Write("true.bmp", BmpBytes::Rgb24(3, 2, px));
-    TDib dib(dir.Path("true.bmp").c_str());
-    EXPECT_EQ(dib.Width(), 3);
-    EXPECT_EQ(dib.Height(), 2);
-    EXPECT_EQ(dib.BitsPixel(), 24);
-    EXPECT_EQ(dib.NumColors(), 0);
-    EXPECT_EQ(dib.GetPixel(2, 1), TColor::FromPixel(px[5]));
-    EXPECT_EQ(dib.GetPixel(0, 0), TColor::FromPixel(px[0]));
 }
 
 struct DamageCase {
@@ -88,14 +71,22 @@ std::string Bytes(std::initializer_list<int> values) {
 }
 
 std::string WithLE32(std::string bytes, std::size_t at, std::uint32_t v) {
-    for (int i = 0; i < 4; ++i)
-        bytes[at + std::size_t(i)] = char((v >> (8 * i)) & 0xff);
-    return bytes;
+    return bytes.replace(at, 4, Le32s({v}));
 }
 
 // 3 x 2, 24 bits a pixel: rows of 12 bytes, as at 32 bits.
 std::string TrueColour() {
     return BmpBytes::Rgb24(3, 2, {0x102030, 0x405060, 0x708090, 0xa0b0c0, 0xd0e0f0, 0x112233});
+}
+
+TEST(Picture, twentyFourBitFileKeepsPixels) {
+    const TDib dib = TDib::FromBytes(TrueColour(), "true.bmp");
+    EXPECT_EQ(dib.Width(), 3);
+    EXPECT_EQ(dib.Height(), 2);
+    EXPECT_EQ(dib.BitsPixel(), 24);
+    EXPECT_EQ(dib.NumColors(), 0);
+    EXPECT_EQ(dib.GetPixel(2, 1), TColor::FromPixel(0x112233));
+    EXPECT_EQ(dib.GetPixel(0, 0), TColor::FromPixel(0x102030));
 }
 
 TEST(Picture, damagedFilesRaiseTheExceptionNamingTheFile) {

@@ -187,17 +187,12 @@ TEST(DialogUnits, controlsArePlacedAtTheirTemplateRectangles) {
     EXPECT_EQ(window->size(), u.ToPixels(t.Size));
     EXPECT_EQ(window->findChildren<QWidget*>(Qt::FindDirectChildrenOnly).size(),
               qsizetype(t.Controls.size()));
-    int lastX = -1;
-    for (int id = 9402; id <= 9411; ++id) {
-        QWidget* w = dlg.GetControlWidget(id);
-        ASSERT_NE(w, nullptr);
-        EXPECT_EQ(w->geometry(), u.ToPixels(t.Find(id)->Rect));
-        EXPECT_GT(w->x(), lastX);
-        lastX = w->x();
+    for (const auto& c : t.Controls) {
+        if (c.Id != -1) {
+            ASSERT_NE(dlg.GetControlWidget(c.Id), nullptr) << c.Id;
+            EXPECT_EQ(dlg.GetControlWidget(c.Id)->geometry(), u.ToPixels(c.Rect)) << c.Id;
+        }
     }
-    const QRect edit = dlg.GetControlWidget(9519)->geometry();
-    EXPECT_EQ(edit, u.ToPixels(QRect(47, 81, 314, 12)));
-    EXPECT_NEAR(double(edit.width()) / u.ToPixelsX(314 / 2), 2.0, 0.02);
 }
 
 } // namespace

@@ -84,27 +84,8 @@ int CheckedCount(DialogDriver& d, const std::vector<int>& ids) {
 
 using DialogTest = HookedTest;
 
-TEST_F(DialogTest, clicksSendCommandsAndExecuteReturnsTheClosingId) {
-    CombatTestDialog dlg;
-    Hooks.DriveDialog(9400, [&](DialogDriver& d) {
-        EXPECT_TRUE(d.IsOpen());
-        EXPECT_EQ(d.Caption(), "Brisvane");
-        EXPECT_EQ(d.Text(9511), "-");
-        EXPECT_TRUE(d.Click(IDOK));
-        EXPECT_TRUE(d.IsOpen()) << "Bone does nothing but roll";
-        EXPECT_TRUE(d.Click(IDCANCEL));
-        EXPECT_FALSE(d.IsOpen());
-    });
-    EXPECT_EQ(dlg.Execute(), IDCANCEL);
-    EXPECT_EQ(dlg.Log, (std::vector<std::string>{"setup", "bone"}));
-    EXPECT_FALSE(dlg.GetWidget()->isVisible());
-    ASSERT_EQ(Hooks.Dialogs().size(), 1u);
-    EXPECT_EQ(Hooks.Dialogs()[0].TemplateId, 9400);
-    EXPECT_EQ(Hooks.Dialogs()[0].Result, IDCANCEL);
-}
-
 // Enter presses a push button that has the focus and sends OK from anywhere else; Escape
-// always cancels.
+// always cancels, and Execute returns the id the dialog ended with.
 TEST_F(DialogTest, enterPressesTheFocusedButtonOrSendsOkAndEscapeCancels) {
     // 0: the focus the dialog gets when it opens. Enter on Cancel presses it: no roll.
     for (int focus : {0, 9519, 9402, 9516, IDOK, IDCANCEL}) {
@@ -112,6 +93,8 @@ TEST_F(DialogTest, enterPressesTheFocusedButtonOrSendsOkAndEscapeCancels) {
         const bool cancel = focus == IDCANCEL;
         CombatTestDialog dlg;
         Hooks.DriveDialog([&](DialogDriver& d) {
+            EXPECT_EQ(d.Caption(), "Brisvane");
+            EXPECT_EQ(d.Text(9511), "-");
             if (focus != 0) {
                 ASSERT_TRUE(d.Focus(focus));
             }
@@ -125,6 +108,7 @@ TEST_F(DialogTest, enterPressesTheFocusedButtonOrSendsOkAndEscapeCancels) {
             }
         });
         EXPECT_EQ(dlg.Execute(), IDCANCEL);
+        EXPECT_FALSE(dlg.GetWidget()->isVisible());
         const std::vector<std::string> log = {"setup", "bone"};
         EXPECT_EQ(dlg.Log, cancel ? std::vector<std::string>{"setup"} : log);
     }
@@ -136,7 +120,9 @@ TEST_F(DialogTest, enterPressesTheFocusedButtonOrSendsOkAndEscapeCancels) {
     }
 }
 
-TEST_F(DialogTest, userSelectionsNotifyTheGroupBoxButSetupSelectionsDoNot) {
+// User selections notify the group box, set-up selections do not; a radio button is exclusive
+// within its own group only, and code may leave a group with none checked.
+TEST_F(DialogTest, radioSelectionsNotifyTheirGroupAndAreExclusiveWithinItOnly) {
     CombatTestDialog dlg;
     Hooks.DriveDialog([&](DialogDriver& d) {
         EXPECT_EQ(dlg.Log, std::vector<std::string>{"setup"});
@@ -151,17 +137,8 @@ TEST_F(DialogTest, userSelectionsNotifyTheGroupBoxButSetupSelectionsDoNot) {
         d.PressKey(Qt::Key_Right);
         EXPECT_TRUE(d.IsChecked(9404));
         EXPECT_EQ(d.FocusId(), 9404);
-        d.Click(IDCANCEL);
-    });
-    dlg.Execute();
-    EXPECT_EQ(dlg.Log, (std::vector<std::string>{"setup", "odds", "modifier", "odds", "odds"}));
-    EXPECT_EQ(dlg.OddsRadios[2]->GetCheck(), BF_CHECKED);
-    EXPECT_EQ(dlg.ModifierRadios[2]->GetCheck(), BF_CHECKED);
-}
+        EXPECT_EQ(dlg.Log, (std::vector<std::string>{"setup", "odds", "modifier", "odds", "odds"}));
 
-TEST_F(DialogTest, radioButtonsAreExclusiveWithinTheirOwnGroupOnly) {
-    CombatTestDialog dlg;
-    Hooks.DriveDialog([&](DialogDriver& d) {
         for (const auto& [group, other] :
              {std::pair{OddsIds, ModifierIds}, std::pair{ModifierIds, OddsIds}}) {
             for (int id : group) {
@@ -172,16 +149,18 @@ TEST_F(DialogTest, radioButtonsAreExclusiveWithinTheirOwnGroupOnly) {
                 EXPECT_EQ(CheckedCount(d, other), otherChecked) << id;
             }
         }
-        // Code may clear the checked radio of a group, leaving none checked.
         dlg.ModifierRadios.back()->SetCheck(BF_UNCHECKED);
         EXPECT_EQ(CheckedCount(d, ModifierIds), 0);
         EXPECT_EQ(CheckedCount(d, OddsIds), 1);
         d.Click(IDCANCEL);
     });
     dlg.Execute();
+    // The dialog keeps its state after it ends.
+    EXPECT_EQ(dlg.OddsRadios.back()->GetCheck(), BF_CHECKED);
+    EXPECT_EQ(dlg.ModifierRadios.back()->GetCheck(), BF_UNCHECKED);
 }
 
-TEST_F(DialogTest, disabledAndHiddenControlsIgnoreTheUser) {
+TEST_F(DialogTest, disabledAndHiddenControlsIgnoreTheUserAndClicksSendCommandsOtherwise) {
     CombatTestDialog dlg;
     Hooks.DriveDialog([&](DialogDriver& d) {
         EXPECT_FALSE(dlg.Bone->EnableWindow(false));
@@ -189,6 +168,8 @@ TEST_F(DialogTest, disabledAndHiddenControlsIgnoreTheUser) {
         EXPECT_FALSE(d.IsEnabled(IDOK));
         EXPECT_FALSE(d.Click(IDOK));
         EXPECT_TRUE(dlg.Bone->EnableWindow(true));
+        EXPECT_TRUE(d.Click(IDOK));
+        EXPECT_TRUE(d.IsOpen()) << "Bone does nothing but roll";
 
         EXPECT_TRUE(dlg.OddsRadios[0]->ShowWindow(SW_HIDE));
         EXPECT_FALSE(dlg.OddsRadios[0]->IsWindowVisible());
@@ -201,10 +182,11 @@ TEST_F(DialogTest, disabledAndHiddenControlsIgnoreTheUser) {
         dlg.Comments->EnableWindow(false);
         EXPECT_FALSE(d.Type(9519, "x"));
         EXPECT_EQ(dlg.Comments->GetText(), "");
-        d.Click(IDCANCEL);
+        EXPECT_TRUE(d.Click(IDCANCEL));
+        EXPECT_FALSE(d.IsOpen());
     });
-    dlg.Execute();
-    EXPECT_EQ(dlg.Log, std::vector<std::string>{"setup"});
+    EXPECT_EQ(dlg.Execute(), IDCANCEL);
+    EXPECT_EQ(dlg.Log, (std::vector<std::string>{"setup", "bone"}));
 }
 
 TEST_F(DialogTest, editTakesTheTextLimitLessOneAndGivesWindows1252) {
@@ -228,68 +210,54 @@ TEST_F(DialogTest, editTakesTheTextLimitLessOneAndGivesWindows1252) {
 }
 
 TEST_F(DialogTest, closeBoxGoesToTheCloseHandlerOrEndsWithCancel) {
-    {
-        CombatTestDialog dlg;
-        Hooks.DriveDialog([](DialogDriver& d) { d.PressClose(); });
-        EXPECT_EQ(dlg.Execute(), IDCANCEL);
-    }
-    {
-        // A close handler decides: the first request is refused, the second ends the dialog.
-        CombatTestDialog dlg;
-        dlg.OnClose([&dlg] {
-            dlg.Log.push_back("close");
-            if (dlg.Log.size() > 2)
-                dlg.CloseWindow(77);
-        });
-        Hooks.DriveDialog([](DialogDriver& d) {
-            d.PressClose();
-            EXPECT_TRUE(d.IsOpen());
-            d.PressClose();
-            EXPECT_FALSE(d.IsOpen());
-        });
-        EXPECT_EQ(dlg.Execute(), 77);
-        EXPECT_EQ(dlg.Log, (std::vector<std::string>{"setup", "close", "close"}));
-    }
+    CombatTestDialog plain;
+    Hooks.DriveDialog([](DialogDriver& d) { d.PressClose(); });
+    EXPECT_EQ(plain.Execute(), IDCANCEL);
+
+    // A close handler decides: the first request is refused, the second ends the dialog.
+    CombatTestDialog dlg;
+    dlg.OnClose([&dlg] {
+        dlg.Log.push_back("close");
+        if (dlg.Log.size() > 2)
+            dlg.CloseWindow(77);
+    });
+    Hooks.DriveDialog(9400, [](DialogDriver& d) {
+        d.PressClose();
+        EXPECT_TRUE(d.IsOpen());
+        d.PressClose();
+        EXPECT_FALSE(d.IsOpen());
+    });
+    EXPECT_EQ(dlg.Execute(), 77);
+    EXPECT_EQ(dlg.Log, (std::vector<std::string>{"setup", "close", "close"}));
+    ASSERT_EQ(Hooks.Dialogs().size(), 2u);
+    EXPECT_EQ(Hooks.Dialogs()[1].TemplateId, 9400);
+    EXPECT_EQ(Hooks.Dialogs()[1].Result, 77);
 }
 
-TEST_F(DialogTest, canCloseKeepsTheDialogOpenButCancelStillEndsIt) {
+// A handler may ask with a message box while the dialog is driven, and CanClose may refuse the
+// ending it then asks for; Cancel ends the dialog all the same.
+TEST_F(DialogTest, aHandlerMayAskWithAMessageBoxAndCanCloseRefuseAllButCancel) {
     CombatTestDialog dlg;
-    dlg.AllowClose = false;
-    dlg.OnCommand(IDOK, [&dlg] { dlg.CloseWindow(IDOK); });
+    dlg.AskBeforeRolling = true;
+    for (int answer : {IDNO, IDYES, IDYES})
+        Hooks.AnswerMessageBox(answer);
     Hooks.DriveDialog([&](DialogDriver& d) {
         d.Click(IDOK);
-        EXPECT_TRUE(d.IsOpen());
+        EXPECT_TRUE(d.IsOpen()) << "answered no";
+        dlg.AllowClose = false;
+        d.PressEnter();
+        EXPECT_TRUE(d.IsOpen()) << "answered yes, refused by CanClose";
         dlg.AllowClose = true;
         d.PressEnter();
         EXPECT_FALSE(d.IsOpen());
     });
     EXPECT_EQ(dlg.Execute(), IDOK);
+    ASSERT_EQ(Hooks.MessageBoxes().size(), 3u);
+    EXPECT_EQ(Hooks.MessageBoxes()[2].Text, "Roll the bone?");
 
     dlg.AllowClose = false;
     Hooks.DriveDialog([](DialogDriver& d) { d.PressEscape(); });
     EXPECT_EQ(dlg.Execute(), IDCANCEL);
-}
-
-TEST_F(DialogTest, aHandlerMayAskWithAMessageBoxWhileTheDialogIsDriven) {
-    CombatTestDialog dlg;
-    dlg.AskBeforeRolling = true;
-    Hooks.AnswerMessageBox(IDNO);
-    Hooks.AnswerMessageBox(IDYES);
-    Hooks.DriveDialog([&](DialogDriver& d) {
-        d.Click(IDOK);
-        EXPECT_TRUE(d.IsOpen());
-        d.PressEnter();
-        EXPECT_FALSE(d.IsOpen());
-    });
-    EXPECT_EQ(dlg.Execute(), IDOK);
-    ASSERT_EQ(Hooks.MessageBoxes().size(), 2u);
-    for (const auto& box : Hooks.MessageBoxes()) {
-        EXPECT_EQ(box.Text, "Roll the bone?");
-        EXPECT_EQ(box.Caption, "Brisvane");
-        EXPECT_EQ(box.Buttons, (std::vector<int>{IDYES, IDNO}));
-    }
-    EXPECT_EQ(Hooks.MessageBoxes()[0].Answer, IDNO);
-    EXPECT_EQ(Hooks.MessageBoxes()[1].Answer, IDYES);
 }
 
 TEST_F(DialogTest, mistakesOfTheScriptAreReportedAndNeverBlock) {

@@ -67,10 +67,9 @@ TEST_F(ScrollWindowTest, dragImageFloatsOverTheClientPixels) {
     Window.UpdateWindow();
     TestDir dir;
     // A 24 x 24 picture: black (transparent) left half, white right half.
-    std::vector<std::uint32_t> px;
-    for (int y = 0; y < 24; ++y)
-        for (int x = 0; x < 24; ++x)
-            px.push_back(x < 12 ? 0x000000 : 0xffffff);
+    std::vector<std::uint32_t> px(24 * 24);
+    for (std::size_t i = 0; i < px.size(); ++i)
+        px[i] = i % 24 < 12 ? 0x000000 : 0xffffff;
     dir.Write("2001.bmp", BmpBytes::Rgb24(24, 24, px));
     TModule module(dir.Path("."));
     TImageList image(&module, 2001, 24, 1, TColor(0u));
@@ -78,11 +77,11 @@ TEST_F(ScrollWindowTest, dragImageFloatsOverTheClientPixels) {
     ASSERT_TRUE(image.DragEnter(Window, 50, 50));
     const TBitmap client = *Window.GetClientBitmap();
 
-    const QImage shown = Window.GetWidget()->grab().toImage();
     const QPoint viewport = Window.GetWidget()
                                 ->findChild<QWidget*>("qt_scrollarea_viewport")
                                 ->mapTo(Window.GetWidget(), QPoint(0, 0));
     auto shownAt = [&](int x, int y) {
+        const QImage shown = Window.GetWidget()->grab().toImage();
         return TColor::FromPixel(shown.pixel(viewport.x() + x, viewport.y() + y));
     };
     EXPECT_EQ(shownAt(40, 45), PatternWindow::At(40, 45)); // black part: the map shows through
@@ -92,9 +91,7 @@ TEST_F(ScrollWindowTest, dragImageFloatsOverTheClientPixels) {
 
     image.DragLeave(Window);
     image.EndDrag();
-    const QImage after = Window.GetWidget()->grab().toImage();
-    EXPECT_EQ(TColor::FromPixel(after.pixel(viewport.x() + 55, viewport.y() + 45)),
-              PatternWindow::At(55, 45));
+    EXPECT_EQ(shownAt(55, 45), PatternWindow::At(55, 45));
 }
 
 // Laid out and resized while hidden, as the map window is while the program starts, the window
@@ -113,8 +110,7 @@ TEST(ScrollWindowHidden, paintsOnceWhenShownAtTheSizeShown) {
     EXPECT_EQ(window.Paints, 1);
     const QWidget* viewport = widget->findChild<QWidget*>("qt_scrollarea_viewport");
     const TBitmap& client = *window.GetClientBitmap();
-    EXPECT_EQ(client.Width(), viewport->width());
-    EXPECT_EQ(client.Height(), viewport->height());
+    EXPECT_EQ(QSize(client.Width(), client.Height()), viewport->size());
     EXPECT_EQ(window.GetPaintStats().PaintPixels, (long long)client.Width() * client.Height());
     EXPECT_EQ(client.GetPixel(client.Width() - 1, client.Height() - 1),
               PatternWindow::At(client.Width() - 1, client.Height() - 1));
