@@ -1,6 +1,7 @@
 // Runs the tests inside a Qt application, so that pictures, windows and dialogs work as in the
 // program. The platform plugin comes from QT_QPA_PLATFORM (offscreen under ctest). Listing the
-// tests needs no application, so test discovery works without a display.
+// tests needs no application, so test discovery works without a display. The program's settings
+// go to a folder of the tests' own, never to the user's.
 #include <QApplication>
 
 #include <gtest/gtest.h>
@@ -9,6 +10,9 @@
 
 int main(int argc, char** argv) {
     ::testing::InitGoogleTest(&argc, argv);
+#ifdef KURVASK_TEST_SETTINGS
+    qputenv("XDG_CONFIG_HOME", KURVASK_TEST_SETTINGS);
+#endif
     std::unique_ptr<QApplication> app;
     if (!GTEST_FLAG_GET(list_tests))
         app = std::make_unique<QApplication>(argc, argv);
