@@ -12,7 +12,6 @@
 // played again up to the failing action:
 //   KURVASK_SOAK_SEED=<seed> KURVASK_SOAK_ACTIONS=<n> ctest --preset default -R Soak
 #include "HookedTest.h"
-#include "QuietMouseGrab.h"
 #include "SoakPlayer.h"
 
 #include <chrono>
@@ -48,7 +47,6 @@ TEST_F(SoakTest, aLongRandomGameKeepsBoardFilesAndMapInStep) {
     const auto actions = FromEnvironment<long>("KURVASK_SOAK_ACTIONS", DefaultActions);
     std::srand(unsigned(seed)); // the die rolls too, after the board seeded them from the clock
     const auto started = std::chrono::steady_clock::now();
-    const QuietMouseGrab quiet;
     KVKMap::SlideDuration = std::chrono::milliseconds(0);
 
     // The sample turn, opened from a folder of the test's own, and the map picture.
