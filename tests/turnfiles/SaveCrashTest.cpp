@@ -117,9 +117,7 @@ public:
         // At the end of its commands the child ends.
         ::shutdown(Socket, SHUT_WR);
         int status = -1;
-        if (Pid > 0) {
-            while (::waitpid(Pid, &status, 0) < 0 && errno == EINTR) {
-            }
+        while (Pid > 0 && ::waitpid(Pid, &status, 0) < 0 && errno == EINTR) {
         }
         Pid = -1;
         return status;
@@ -152,11 +150,8 @@ public:
     pid_t StartSave(bool sync, int stopAt = 0) {
         Send(std::string("save ") + (sync ? "1 " : "0 ") + std::to_string(stopAt));
         const std::string line = ReadLine();
-        if (line.rfind("saving ", 0) != 0) {
-            ADD_FAILURE() << "no save started: '" << line << "'";
-            return -1;
-        }
-        Saver = pid_t(std::stol(line.substr(7)));
+        EXPECT_TRUE(line.starts_with("saving ")) << "no save started: '" << line << "'";
+        Saver = line.starts_with("saving ") ? pid_t(std::stol(line.substr(7))) : -1;
         return Saver;
     }
     /**
@@ -192,14 +187,6 @@ std::string Describe(int status) {
     if (WIFSIGNALED(status))
         return "killed by signal " + std::to_string(WTERMSIG(status));
     return "exit status " + std::to_string(WEXITSTATUS(status));
-}
-
-std::vector<long long> Numbers(const std::string& text) {
-    std::istringstream in(text);
-    std::vector<long long> out;
-    for (long long n; in >> n;)
-        out.push_back(n);
-    return out;
 }
 
 /** How one complete save went, in microseconds from its start. */
@@ -284,11 +271,12 @@ protected:
             ADD_FAILURE() << "the save did not complete: " << Describe(status);
             return false;
         }
-        const std::vector<long long> numbers = Numbers(saved.substr(6));
-        times = {numbers.at(0), {}, {}};
-        for (std::size_t i = 1; i + 1 < numbers.size(); i += 2) {
-            times.Kinds.push_back(TFileBatch::Step(numbers[i]));
-            times.Steps.push_back(numbers[i + 1]);
+        std::istringstream numbers(saved.substr(6));
+        times = {};
+        numbers >> times.Total;
+        for (long long kind, at; numbers >> kind >> at;) {
+            times.Kinds.push_back(TFileBatch::Step(kind));
+            times.Steps.push_back(at);
         }
         return true;
     }
@@ -469,7 +457,7 @@ TEST_F(SaveCrashTest, aSaveKilledBeforeAnyStepLeavesEachFileOldOrNew) {
         const int status = Child->EndSave();
         ASSERT_EQ(stopped.rfind("stopped ", 0), 0u) << Describe(status) << ": " << stopped;
         ASSERT_TRUE(WIFSIGNALED(status)) << Describe(status);
-        const bool replacing = Numbers(stopped.substr(8)).at(0) == int(TFileBatch::Step::Replace);
+        const bool replacing = std::stoi(stopped.substr(8)) == int(TFileBatch::Step::Replace);
         // The journal is written before the first file is replaced: from then on the save is
         // completed at the next open.
         EXPECT_EQ(JournalLeft(), replacing) << stopped;

@@ -38,7 +38,6 @@
 
 #include <QApplication>
 
-#include <dirent.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -46,6 +45,7 @@
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
+#include <filesystem>
 #include <iostream>
 #include <sstream>
 #include <string>
@@ -78,15 +78,9 @@ long long MicrosSince(Clock::time_point start) {
 }
 
 int ThreadCount() {
-    DIR* tasks = ::opendir("/proc/self/task");
-    if (!tasks)
-        return -1;
-    int count = 0;
-    while (const dirent* entry = ::readdir(tasks))
-        if (entry->d_name[0] != '.')
-            ++count;
-    ::closedir(tasks);
-    return count;
+    std::error_code error;
+    const std::filesystem::directory_iterator tasks("/proc/self/task", error);
+    return error ? -1 : int(std::distance(tasks, std::filesystem::directory_iterator()));
 }
 
 // The forked process: one save, timed step by step, then the process ends without running
