@@ -249,15 +249,16 @@ protected:
     }
 
     /**
-     * Starts the child on the old turn; false (and a failure) when it is not ready. A child that
-     * never started says nothing: its socket has no other end.
+     * Starts the child on the old turn and measures its complete saves; false (and a failure)
+     * when it is not ready or the saves are unfit. A child that never started says nothing: its
+     * socket has no other end.
      */
     bool StartChild() {
         RestoreOldTurn();
         Child = std::make_unique<SaveChild>(Dir.Path("map.bmp"), UnitFileName());
         const std::string ready = Child->ReadLine();
         EXPECT_EQ(ready, "ready") << KVK_SAVE_CHILD << " did not start or is not ready";
-        return ready == "ready";
+        return ready == "ready" && MeasureCompleteSaves();
     }
 
     /** Runs a save to its end over the old turn; false (and a failure) when it did not end. */
@@ -445,7 +446,6 @@ protected:
 // been prepared completely, and then one file after the other.
 TEST_F(SaveCrashTest, aSaveKilledBeforeAnyStepLeavesEachFileOldOrNew) {
     ASSERT_TRUE(StartChild());
-    ASSERT_TRUE(MeasureCompleteSaves());
     int replaced = 0;
     for (std::size_t stop = 1; stop <= Typical[0].Steps.size(); ++stop) {
         SCOPED_TRACE("stopped before step " + std::to_string(stop));
@@ -481,7 +481,6 @@ TEST_F(SaveCrashTest, aSaveKilledAtRandomLeavesEachFileOldOrNew) {
     SCOPED_TRACE("KVK_CRASH_SEED=" + std::to_string(seed));
     std::mt19937_64 random(seed);
     ASSERT_TRUE(StartChild());
-    ASSERT_TRUE(MeasureCompleteSaves());
 
     long long shortest = -1, longest = 0;
     int round = 0, finished = 0;
