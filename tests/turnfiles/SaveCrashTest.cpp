@@ -161,17 +161,14 @@ public:
     int EndSave(std::string* saved = nullptr) {
         Send("reap");
         Saver = -1;
-        for (;;) {
-            const std::string line = ReadLine();
-            if (line.empty()) {
-                ADD_FAILURE() << "the child process has ended";
-                return -1;
-            }
-            if (line.rfind("ended ", 0) == 0)
+        for (std::string line; !(line = ReadLine()).empty();) {
+            if (line.starts_with("ended "))
                 return std::stoi(line.substr(6));
-            if (saved && line.rfind("saved ", 0) == 0)
+            if (saved && line.starts_with("saved "))
                 *saved = line;
         }
+        ADD_FAILURE() << "the child process has ended";
+        return -1;
     }
 
 private:
