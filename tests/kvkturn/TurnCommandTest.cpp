@@ -101,15 +101,11 @@ TEST_F(TurnCommandTest, reportIsTheTextASaveWrites) {
 }
 
 TEST_F(TurnCommandTest, checkAndTheExitStatuses) {
-    std::string badHex = Dir.Read("turn.kvk");
-    badHex[8 * 7] = char(0x80); // unit 7's position word becomes 0x780 = 1920: off the grid
-    badHex[8 * 7 + 1] = char(0x07);
-    Dir.Write("hex.kvk", badHex);
+    Dir.Write("hex.kvk", TurnRecords::Bytes({{7, 1920, 0}})); // unit 7 off the grid
     Dir.Write("short.kvk", Dir.Read("turn.kvk").substr(0, 100));
-    Dir.Write("cbt.kvk", Dir.Read("turn.kvk"));
+    for (const char* name : {"cbt.kvk", "bare.kvk", "pipe.kvk"})
+        Dir.Write(name, Dir.Read("turn.kvk"));
     Dir.Write("cbt.cbt", std::string("\x05\0\0\0", 4));
-    Dir.Write("bare.kvk", Dir.Read("turn.kvk"));
-    Dir.Write("pipe.kvk", Dir.Read("turn.kvk"));
     ASSERT_EQ(::mkfifo(Dir.Path("pipe.cbt").c_str(), 0600), 0); // read, it would wait forever
     // Unit 3 moved to D6 by its unit file, to D7 by its report.
     Dir.Write("other.kvk", TurnRecords::Bytes({{3, Hexes::D6, Hexes::D6}}));

@@ -58,10 +58,11 @@ protected:
         Turn->OpenTurn(false, opened);
         ASSERT_TRUE(opened) << name;
     }
+    static TPoint InHex(int hex) { return MapBoard::HexOrigin(hex) + TPoint(12, 20); }
     // Declaring and saving answer their dialogs through the hooks in force.
     void Declare(int hex, const std::string& comment) {
         CombatScript::Resolve(comment);
-        Board->DeclareCombat(Screen, {0, 0}, MapBoard::HexOrigin(hex) + TPoint(12, 20));
+        Board->DeclareCombat(Screen, {0, 0}, InHex(hex));
     }
     /** Saves with the answer to the end-of-turn question, as name; returns the caption. */
     std::string Save(int answer, const std::string& name, bool* completed = nullptr) {
@@ -210,17 +211,14 @@ TEST_F(TurnFileTest, loadTurnReadsOnlyOntoAnEmptyBoardAndASaveNeedsATurn) {
 
 TEST_F(TurnFileTest, endOfTurnAndIntermediateSaves) {
     Dir.Write("turn.kvk", Bytes({{3, D6, D5, 0}, {5, D5, D5, 0}, {17, D5, D5, 0}}));
-    struct Case {
-        int answer;
-        bool movedStaysMoved;
-    };
-    for (const Case& c : {Case{IDYES, false}, Case{IDNO, true}}) {
+    for (const int answer : {IDYES, IDNO}) {
+        const bool goesOn = answer == IDNO;
         CheckedHooks hooks;
         Open("turn.kvk");
-        Board->RotateStack(MapBoard::HexOrigin(D5) + TPoint(12, 20), {0, 0}, Screen);
+        Board->RotateStack(InHex(D5), {0, 0}, Screen);
         ASSERT_EQ(UnitsIn(D5), (std::vector<int>{17, 5})) << "5 on top before the save";
         bool completed = false;
-        EXPECT_EQ(Save(c.answer, "saved.kvk", &completed), "Kurvask  :  saved");
+        EXPECT_EQ(Save(answer, "saved.kvk", &completed), "Kurvask  :  saved");
         EXPECT_TRUE(completed);
         EXPECT_EQ(Dir.Read("saved.kvk").size(), 1760u);
         EXPECT_EQ(Dir.Read("saved.cbt"), std::string(4, '\0'));
@@ -228,11 +226,10 @@ TEST_F(TurnFileTest, endOfTurnAndIntermediateSaves) {
         EXPECT_TRUE(Holds(Dir.Read("saved.txt"), "(4-3) : 19 Inf     D5          D6        \n"));
         // The board is the file's: 17 on top again, and unit 3 moved only if the turn goes on.
         EXPECT_EQ(UnitsIn(D5), (std::vector<int>{5, 17}));
-        EXPECT_EQ(Board->Records()[3], CounterRecord(D6, c.movedStaysMoved ? D5 : D6, 0));
+        EXPECT_EQ(Board->Records()[3], CounterRecord(D6, goesOn ? D5 : D6, 0));
         // A turn that goes on can still send the moved unit back where it began.
-        const TPoint back =
-            Board->ReturnToStart(MapBoard::HexOrigin(D6) + TPoint(12, 20), {0, 0}, Screen);
-        EXPECT_EQ(back, c.movedStaysMoved ? MapBoard::HexOrigin(D5) : MapBoard::HexOrigin(D6));
+        EXPECT_EQ(Board->ReturnToStart(InHex(D6), {0, 0}, Screen),
+                  MapBoard::HexOrigin(goesOn ? D5 : D6));
         EXPECT_EQ(Board->FileData.FileName, Dir.Path("saved.kvk"));
         ASSERT_EQ(hooks.FileDialogs().size(), 1u);
         EXPECT_TRUE(hooks.FileDialogs()[0].Save);
@@ -299,8 +296,7 @@ TEST_F(TurnFileTest, combatsAcrossSaves) {
     // Without the note a turn saved part way through is known by its moved counters.
     restart();
     Open("opp.kvk");
-    Board->MoveTopCounter(MapBoard::HexOrigin(D5) + TPoint(12, 20),
-                          MapBoard::HexOrigin(D6) + TPoint(12, 20), {0, 0}, Screen);
+    Board->MoveTopCounter(InHex(D5), InHex(D6), {0, 0}, Screen);
     Declare(C2, "moved");
     Save(IDNO, "turn08.kvk");
     ASSERT_TRUE(QFile::remove(QString::fromStdString(Dir.Path(".turn08.kvk.own"))));
@@ -398,9 +394,8 @@ TEST_F(TurnFileTest, aCancelledOrFailedSaveReplacesNoFile) {
         Board->FileData.FileName = Dir.Path("turn.kvk");
     }
     // No temporary file is left behind.
-    const QStringList hidden =
-        QDir(QString::fromStdString(Dir.Path("."))).entryList(QDir::Files | QDir::Hidden);
-    for (const QString& name : hidden)
+    for (const QString& name :
+         QDir(QString::fromStdString(Dir.Path("."))).entryList(QDir::Files | QDir::Hidden))
         EXPECT_FALSE(name.startsWith('.')) << name.toStdString();
 }
 

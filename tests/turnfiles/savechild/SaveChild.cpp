@@ -60,8 +60,7 @@ using Hexes::B2, Hexes::C2, Hexes::D5, Hexes::D6;
 
 void Say(const std::string& line) {
     const std::string text = line + "\n";
-    std::size_t done = 0;
-    while (done < text.size()) {
+    for (std::size_t done = 0; done < text.size();) {
         const ssize_t n = ::write(STDOUT_FILENO, text.data() + done, text.size() - done);
         if (n <= 0)
             return;
