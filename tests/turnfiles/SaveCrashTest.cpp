@@ -227,7 +227,6 @@ protected:
         }
     }
 
-    std::string UnitFileName() const { return Dir.Path("turn/turn.kvk"); }
     bool JournalLeft() const { return Dir.Exists("turn/.turn.kvk.journal"); }
     /** Every name in the turn's folder, hidden ones included. */
     QStringList Left() const {
@@ -252,7 +251,7 @@ protected:
      */
     bool StartChild() {
         RestoreOldTurn();
-        Child = std::make_unique<SaveChild>(Dir.Path("map.bmp"), UnitFileName());
+        Child = std::make_unique<SaveChild>(Dir.Path("map.bmp"), Dir.Path("turn/turn.kvk"));
         const std::string ready = Child->ReadLine();
         EXPECT_EQ(ready, "ready") << KVK_SAVE_CHILD << " did not start or is not ready";
         return ready == "ready" && MeasureCompleteSaves();
@@ -382,7 +381,7 @@ protected:
             CheckedHooks hooks;
             if (journal)
                 hooks.AnswerMessageBox(IDOK);
-            Board->FileData.FileName = UnitFileName();
+            Board->FileData.FileName = Dir.Path("turn/turn.kvk");
             bool opened = false;
             Turn->OpenTurn(false, opened);
             EXPECT_TRUE(opened);

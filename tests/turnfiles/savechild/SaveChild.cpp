@@ -165,8 +165,7 @@ int main(int argc, char** argv) {
     }
     Say("ready");
 
-    std::string command;
-    while (std::getline(std::cin, command)) {
+    for (std::string command; std::getline(std::cin, command);) {
         std::istringstream words(command);
         std::string verb;
         words >> verb;
