@@ -49,8 +49,7 @@ TEST(LittleEndian, runningOffTheEndFailsReadsNothingAndStaysFailed) {
     EXPECT_EQ(out, "keep");
 
     // A wild count is refused before anything is allocated (allocating it would throw).
-    LittleEndianReader fresh(bytes);
-    EXPECT_FALSE(fresh.ReadBytes(std::numeric_limits<std::size_t>::max(), out));
+    EXPECT_FALSE(LittleEndianReader(bytes).ReadBytes(std::numeric_limits<std::size_t>::max(), out));
     EXPECT_EQ(out, "keep");
 }
 

@@ -13,15 +13,20 @@ namespace {
 
 const std::string Binary("\x01\x00\x00\x00\x00\xff\x80kvk\r\n", 12);
 
+// Only files exist and can be read: not a missing file, nor a folder.
 TEST(TFileWriter, writesReadsAndReplacesWholeFiles) {
     TestDir dir;
     const std::string name = dir.Path("Zug \xc3\xbc.cbt"); // a non-ASCII name in local bytes
+    std::string back = "unchanged";
     EXPECT_FALSE(TFileWriter::Exists(name));
+    EXPECT_FALSE(TFileWriter::ReadAll(name, back));
+    EXPECT_FALSE(TFileWriter::Exists(dir.Path(".")));
+    EXPECT_FALSE(TFileWriter::ReadAll(dir.Path("."), back));
+    EXPECT_EQ(back, "unchanged");
     ASSERT_TRUE(TFileWriter::WriteAll(name, std::string(100, 'o')));
     ASSERT_TRUE(TFileWriter::WriteAll(name, Binary));
     EXPECT_TRUE(TFileWriter::Exists(name));
     EXPECT_EQ(dir.Read("Zug \xc3\xbc.cbt"), Binary) << "the shorter content replaces it all";
-    std::string back;
     ASSERT_TRUE(TFileWriter::ReadAll(name, back));
     EXPECT_EQ(back, Binary);
 }
@@ -47,16 +52,6 @@ TEST(TFileWriter, failedWritesCreateNothingAndLeaveOldFilesUntouched) {
     dir.Write("sub/keep", "x");
     EXPECT_FALSE(TFileWriter::WriteAll(dir.Path("sub"), Binary));
     EXPECT_EQ(dir.Read("sub/keep"), "x");
-}
-
-TEST(TFileWriter, onlyFilesExistAndCanBeRead) {
-    TestDir dir;
-    std::string out = "unchanged";
-    EXPECT_FALSE(TFileWriter::ReadAll(dir.Path("none.cbt"), out));
-    const std::string folder = dir.Path(".");
-    EXPECT_FALSE(TFileWriter::Exists(folder));
-    EXPECT_FALSE(TFileWriter::ReadAll(folder, out));
-    EXPECT_EQ(out, "unchanged");
 }
 
 } // namespace

@@ -7,13 +7,11 @@
 #include "CaECombats.h"
 #include "CombatFile.h"
 #include "CombatScript.h"
-#include "CompanionFileName.h"
 #include "DialogConstants.h"
 #include "FakeCombatList.h"
 #include "Hexes.h"
 #include "HookedTest.h"
 #include "ModalHooks.h"
-#include "TFileBatch.h"
 #include "TMemoryDC.h"
 #include "TestFiles.h"
 #include "TextChecks.h"
@@ -54,20 +52,17 @@ protected:
                                          Dir.Path("map.bmp").c_str(), &CaECombats::Make);
         Turn = std::make_unique<TurnFile>(*Board);
     }
-    void TearDown() override {
-        TFileBatch::SetFaultHook({});
-        HookedTest::TearDown();
-    }
     void Open(const std::string& name) {
         Board->FileData.FileName = Dir.Path(name);
         bool opened = false;
         Turn->OpenTurn(false, opened);
         ASSERT_TRUE(opened) << name;
     }
+    static TPoint InHex(int hex) { return MapBoard::HexOrigin(hex) + TPoint(12, 20); }
     // Declaring and saving answer their dialogs through the hooks in force.
     void Declare(int hex, const std::string& comment) {
         CombatScript::Resolve(comment);
-        Board->DeclareCombat(Screen, {0, 0}, MapBoard::HexOrigin(hex) + TPoint(12, 20));
+        Board->DeclareCombat(Screen, {0, 0}, InHex(hex));
     }
     /** Saves with the answer to the end-of-turn question, as name; returns the caption. */
     std::string Save(int answer, const std::string& name, bool* completed = nullptr) {
@@ -120,7 +115,9 @@ TEST(TurnFileNames, captionsAndCompanionNames) {
     }
 }
 
-TEST_F(TurnFileTest, openingReadsTheUnitsTheCombatsAndStacksByUnitIndex) {
+// Opening reads the units, stacked by unit index, and the combats; an open that is refused or
+// cancelled keeps that turn on the board, and its name as the next save's target.
+TEST_F(TurnFileTest, openingReadsATurnThatEveryRefusedOpenKeeps) {
     // A folder name with a backslash in it: the caption takes what follows the last one.
     Dir.Write("x\\turn.kvk", Bytes({{17, D5, D5, 0}, {5, D5, D6, 2}, {3, B2, B2, 1}}));
     Dir.Write("x\\turn.cbt",
@@ -136,21 +133,13 @@ TEST_F(TurnFileTest, openingReadsTheUnitsTheCombatsAndStacksByUnitIndex) {
     EXPECT_EQ(Combats().Declared().size(), 0u);
     ASSERT_EQ(Combats().Received().size(), 1u);
     EXPECT_EQ(Combats().Received().front()->Data.Comments, "opponent");
-}
 
-TEST_F(TurnFileTest, everyRefusedOpenKeepsTheLoadedTurn) {
-    Dir.Write("good.kvk", Bytes({{3, D6, D5, 0}, {4, B2, B2, 3}}));
-    Open("good.kvk");
     Declare(C2, "kept");
     const BoardState before = State();
 
-    std::string cut = Bytes({});
-    cut.resize(1759);
-    std::string badHex = Bytes({{9, 1920, 0, 0}});
-    std::string badMark = Bytes({{9, 40000 + 5, 0, 0}});
+    // Damaged files of every kind are refused by the codec's own tests; one is enough here.
+    const std::string cut = Bytes({}).substr(0, 1759);
     Dir.Write("cut.kvk", cut);
-    Dir.Write("hex.kvk", badHex);
-    Dir.Write("mark.kvk", badMark);
     Dir.Write("empty.kvk", "");
     Dir.Write("zug_\xc3\xa4.kvk", cut); // a name in UTF-8, as the system gives it
     ASSERT_TRUE(QDir().mkpath(QString::fromStdString(Dir.Path("folder.kvk"))));
@@ -166,8 +155,6 @@ TEST_F(TurnFileTest, everyRefusedOpenKeepsTheLoadedTurn) {
         {"missing.kvk", "Try Again", "Failed to open a '.kvk' file."},
         {"cut.kvk", "Kurvask", "holds 1759 bytes"},
         {"empty.kvk", "Kurvask", "holds 0 bytes"},
-        {"hex.kvk", "Kurvask", "unit 9: the current hex 1920 is outside 0..1919"},
-        {"mark.kvk", "Kurvask", "gives the mark 4"},
         {"folder.kvk", "Kurvask", "it is a folder"},
         {"pipe.kvk", "Kurvask", "it is a pipe"}, // refused at once, never waited on
         {"zero.kvk", "Kurvask", "it is a device"},
@@ -185,11 +172,9 @@ TEST_F(TurnFileTest, everyRefusedOpenKeepsTheLoadedTurn) {
         EXPECT_EQ(Turn->OpenTurn(true, opened), "Kurvask");
         EXPECT_FALSE(opened);
         EXPECT_TRUE(State() == before) << (c.file ? c.file : "cancelled");
-        EXPECT_EQ(Board->FileData.FileName, Dir.Path("good.kvk")) << "the next save's target";
-        if (!c.file) {
-            EXPECT_TRUE(hooks.MessageBoxes().empty());
-            continue;
-        }
+        EXPECT_EQ(Board->FileData.FileName, Dir.Path("x\\turn.kvk")) << "the next save's target";
+        if (!c.file)
+            continue; // and no message: the hooks have no answer for one
         ASSERT_EQ(hooks.MessageBoxes().size(), 1u) << c.file;
         EXPECT_EQ(hooks.MessageBoxes()[0].Caption, c.caption) << c.file;
         EXPECT_FALSE(hooks.MessageBoxes()[0].WaitCursor) << c.file;
@@ -200,12 +185,21 @@ TEST_F(TurnFileTest, everyRefusedOpenKeepsTheLoadedTurn) {
     }
 }
 
-TEST_F(TurnFileTest, loadTurnReadsOnlyOntoAnEmptyBoard) {
+// With no turn on the board (none opened yet, or a load refused) a save is refused and writes
+// nothing.
+TEST_F(TurnFileTest, loadTurnReadsOnlyOntoAnEmptyBoardAndASaveNeedsATurn) {
     Dir.Write("turn.kvk", Bytes({{3, D6, D5, 0}}));
     Dir.Write("bad.kvk", "not a turn");
     Board->FileData.FileName = Dir.Path("bad.kvk");
     EXPECT_FALSE(Turn->LoadTurn());
     EXPECT_FALSE(Board->TurnLoaded);
+    Hooks.AnswerMessageBox(IDOK);
+    bool completed = true;
+    EXPECT_EQ(Turn->SaveTurn(completed), "Brisvane");
+    EXPECT_FALSE(completed);
+    ASSERT_EQ(Hooks.MessageBoxes().size(), 1u);
+    EXPECT_TRUE(Holds(Hooks.MessageBoxes()[0].Text, "no turn to save"));
+    EXPECT_EQ(QDir(QString::fromStdString(Dir.Path("."))).entryList(QDir::Files).size(), 3);
     Board->FileData.FileName = Dir.Path("turn.kvk");
     EXPECT_TRUE(Turn->LoadTurn());
     EXPECT_EQ(Board->Records()[3], CounterRecord(D6, D5, 0));
@@ -217,17 +211,14 @@ TEST_F(TurnFileTest, loadTurnReadsOnlyOntoAnEmptyBoard) {
 
 TEST_F(TurnFileTest, endOfTurnAndIntermediateSaves) {
     Dir.Write("turn.kvk", Bytes({{3, D6, D5, 0}, {5, D5, D5, 0}, {17, D5, D5, 0}}));
-    struct Case {
-        int answer;
-        bool movedStaysMoved;
-    };
-    for (const Case& c : {Case{IDYES, false}, Case{IDNO, true}}) {
+    for (const int answer : {IDYES, IDNO}) {
+        const bool goesOn = answer == IDNO;
         CheckedHooks hooks;
         Open("turn.kvk");
-        Board->RotateStack(MapBoard::HexOrigin(D5) + TPoint(12, 20), {0, 0}, Screen);
+        Board->RotateStack(InHex(D5), {0, 0}, Screen);
         ASSERT_EQ(UnitsIn(D5), (std::vector<int>{17, 5})) << "5 on top before the save";
         bool completed = false;
-        EXPECT_EQ(Save(c.answer, "saved.kvk", &completed), "Kurvask  :  saved");
+        EXPECT_EQ(Save(answer, "saved.kvk", &completed), "Kurvask  :  saved");
         EXPECT_TRUE(completed);
         EXPECT_EQ(Dir.Read("saved.kvk").size(), 1760u);
         EXPECT_EQ(Dir.Read("saved.cbt"), std::string(4, '\0'));
@@ -235,11 +226,10 @@ TEST_F(TurnFileTest, endOfTurnAndIntermediateSaves) {
         EXPECT_TRUE(Holds(Dir.Read("saved.txt"), "(4-3) : 19 Inf     D5          D6        \n"));
         // The board is the file's: 17 on top again, and unit 3 moved only if the turn goes on.
         EXPECT_EQ(UnitsIn(D5), (std::vector<int>{5, 17}));
-        EXPECT_EQ(Board->Records()[3], CounterRecord(D6, c.movedStaysMoved ? D5 : D6, 0));
+        EXPECT_EQ(Board->Records()[3], CounterRecord(D6, goesOn ? D5 : D6, 0));
         // A turn that goes on can still send the moved unit back where it began.
-        const TPoint back =
-            Board->ReturnToStart(MapBoard::HexOrigin(D6) + TPoint(12, 20), {0, 0}, Screen);
-        EXPECT_EQ(back, c.movedStaysMoved ? MapBoard::HexOrigin(D5) : MapBoard::HexOrigin(D6));
+        EXPECT_EQ(Board->ReturnToStart(InHex(D6), {0, 0}, Screen),
+                  MapBoard::HexOrigin(goesOn ? D5 : D6));
         EXPECT_EQ(Board->FileData.FileName, Dir.Path("saved.kvk"));
         ASSERT_EQ(hooks.FileDialogs().size(), 1u);
         EXPECT_TRUE(hooks.FileDialogs()[0].Save);
@@ -249,16 +239,6 @@ TEST_F(TurnFileTest, endOfTurnAndIntermediateSaves) {
         EXPECT_EQ(hooks.MessageBoxes()[0].Caption, "End Of Turn");
         EXPECT_EQ(hooks.MessageBoxes()[0].Flags, 0x23u);
     }
-}
-
-TEST_F(TurnFileTest, aSaveWithNoTurnLoadedIsRefused) {
-    Hooks.AnswerMessageBox(IDOK);
-    bool completed = true;
-    EXPECT_EQ(Turn->SaveTurn(completed), "Brisvane");
-    EXPECT_FALSE(completed);
-    ASSERT_EQ(Hooks.MessageBoxes().size(), 1u);
-    EXPECT_TRUE(Holds(Hooks.MessageBoxes()[0].Text, "no turn to save"));
-    EXPECT_TRUE(QDir(QString::fromStdString(Dir.Path("."))).entryList(QDir::Files).size() == 1);
 }
 
 // Combats declared before a save part way through the turn still reach the opponent with the
@@ -272,74 +252,63 @@ TEST_F(TurnFileTest, combatsAcrossSaves) {
         const std::string b = Dir.Read(name);
         return b.size() < 4 ? -1 : int(std::uint8_t(b[0]) | std::uint8_t(b[1]) << 8);
     };
-    const auto holds = [this](const std::string& name, const std::string& text) {
-        return Dir.Read(name).find(text) != std::string::npos;
-    };
     const auto restart = [this] { // the program closed and started again
         Turn.reset();
         Board.reset();
         SetUp();
     };
+    // After a restart, a turn opened, a combat declared (none without a comment) and a save.
+    const auto play = [&](const std::string& from, int hex, const std::string& comment, int answer,
+                          const std::string& to) {
+        restart();
+        Open(from);
+        if (!comment.empty())
+            Declare(hex, comment);
+        Save(answer, to);
+    };
     // The opponent's turn as it arrives by mail: saved at the end of their turn, without the
     // note their program kept beside it.
     Dir.Write("base.kvk", Bytes({{3, D5, D5, 0}}));
-    Open("base.kvk");
-    Declare(B2, "theirs");
-    Save(IDYES, "opp.kvk");
+    play("base.kvk", B2, "theirs", IDYES, "opp.kvk");
     ASSERT_EQ(count("opp.cbt"), 1);
     ASSERT_TRUE(QFile::remove(QString::fromStdString(Dir.Path(".opp.kvk.own"))));
 
     // Yes, then Yes again to the same name: the second save still holds the player's combat.
-    restart();
-    Open("opp.kvk");
-    Declare(C2, "mine");
+    play("opp.kvk", C2, "mine", IDYES, "turn06.kvk");
+    EXPECT_EQ(count("turn06.cbt"), 1);
+    EXPECT_FALSE(Holds(Dir.Read("turn06.cbt"), "theirs"))
+        << "the opponent's combat went back to them";
     Save(IDYES, "turn06.kvk");
     EXPECT_EQ(count("turn06.cbt"), 1);
-    EXPECT_FALSE(holds("turn06.cbt", "theirs")) << "the opponent's combat went back to them";
-    Save(IDYES, "turn06.kvk");
-    EXPECT_EQ(count("turn06.cbt"), 1);
-    EXPECT_TRUE(holds("turn06.cbt", "mine"));
+    EXPECT_TRUE(Holds(Dir.Read("turn06.cbt"), "mine"));
     // ... and so does a save in a later run.
-    restart();
-    Open("turn06.kvk");
-    Save(IDYES, "turn06.kvk");
+    play("turn06.kvk", 0, "", IDYES, "turn06.kvk");
     EXPECT_EQ(count("turn06.cbt"), 1);
-    EXPECT_TRUE(holds("turn06.cbt", "mine"));
+    EXPECT_TRUE(Holds(Dir.Read("turn06.cbt"), "mine"));
 
     // No, close, reopen, more combats, Yes: no counter moved, so only the note tells.
-    restart();
-    Open("opp.kvk");
-    Declare(C2, "first");
-    Save(IDNO, "turn07.kvk");
-    restart();
-    Open("turn07.kvk");
-    Declare(D6, "second");
-    Save(IDYES, "turn07.kvk");
+    play("opp.kvk", C2, "first", IDNO, "turn07.kvk");
+    play("turn07.kvk", D6, "second", IDYES, "turn07.kvk");
     EXPECT_EQ(count("turn07.cbt"), 2);
-    EXPECT_TRUE(holds("turn07.cbt", "first") && holds("turn07.cbt", "second"));
-    EXPECT_FALSE(holds("turn07.cbt", "theirs"));
+    EXPECT_TRUE(Holds(Dir.Read("turn07.cbt"), "first") && Holds(Dir.Read("turn07.cbt"), "second"));
+    EXPECT_FALSE(Holds(Dir.Read("turn07.cbt"), "theirs"));
 
     // Without the note a turn saved part way through is known by its moved counters.
     restart();
     Open("opp.kvk");
-    Board->MoveTopCounter(MapBoard::HexOrigin(D5) + TPoint(12, 20),
-                          MapBoard::HexOrigin(D6) + TPoint(12, 20), {0, 0}, Screen);
+    Board->MoveTopCounter(InHex(D5), InHex(D6), {0, 0}, Screen);
     Declare(C2, "moved");
     Save(IDNO, "turn08.kvk");
     ASSERT_TRUE(QFile::remove(QString::fromStdString(Dir.Path(".turn08.kvk.own"))));
-    restart();
-    Open("turn08.kvk");
-    Save(IDYES, "turn08.kvk");
+    play("turn08.kvk", 0, "", IDYES, "turn08.kvk");
     EXPECT_EQ(count("turn08.cbt"), 1);
-    EXPECT_TRUE(holds("turn08.cbt", "moved"));
+    EXPECT_TRUE(Holds(Dir.Read("turn08.cbt"), "moved"));
 
     // A note that no longer matches its files (the opponent's turn saved over the name)
     // vouches for nothing.
-    restart();
     Dir.Write("turn06.kvk", Dir.Read("opp.kvk"));
     Dir.Write("turn06.cbt", Dir.Read("opp.cbt"));
-    Open("turn06.kvk");
-    Save(IDYES, "turn09.kvk");
+    play("turn06.kvk", 0, "", IDYES, "turn09.kvk");
     EXPECT_EQ(count("turn09.cbt"), 0);
 }
 
@@ -376,7 +345,8 @@ TEST_F(TurnFileTest, aFailedReadBackAfterACompletedSaveSaysTheFilesWereWritten) 
 // A save cancelled at the end-of-turn question or in the file dialog writes nothing; a save
 // whose files cannot go where they are asked replaces none of them and says which and why.
 // Either way the board stays as it was. (Failures at each step of writing are tested through
-// the map window.)
+// the map window, and a missing folder or a folder in a file's way through the file writer:
+// here the second file of the set fails after the first was prepared.)
 TEST_F(TurnFileTest, aCancelledOrFailedSaveReplacesNoFile) {
     Dir.Write("turn.kvk", Bytes({{3, D6, D5, 0}}));
     Open("turn.kvk");
@@ -385,38 +355,31 @@ TEST_F(TurnFileTest, aCancelledOrFailedSaveReplacesNoFile) {
     Dir.Write("turn.txt", "old report");
     Dir.Write("turn.cbt", "old combats");
     const std::string oldUnits = Dir.Read("turn.kvk");
+    ASSERT_TRUE(QDir().mkpath(QString::fromStdString(Dir.Path("dir.kvk"))));
 
     struct Case {
         const char* what;
         int answer;             // to the end-of-turn question
         std::string name;       // the name chosen in the save dialog; empty: cancelled
         std::string failedFile; // the file the message must name; empty: no message
-        std::function<void()> arrange;
     };
     const std::vector<Case> cases = {
-        {"question cancelled", IDCANCEL, "", "", [] {}},
-        {"dialog cancelled", IDYES, "", "", [] {}},
-        {"missing folder", IDYES, "gone/turn.kvk", "gone/turn.txt", [] {}},
-        {"unit file is a folder", IDYES, "dir.kvk", "dir.kvk",
-         [this] { QDir().mkpath(QString::fromStdString(Dir.Path("dir.kvk"))); }},
-        {"report is a folder", IDNO, "rep.kvk", "rep.txt",
-         [this] { QDir().mkpath(QString::fromStdString(Dir.Path("rep.txt"))); }},
+        {"question cancelled", IDCANCEL, "", ""},
+        {"dialog cancelled", IDYES, "", ""},
+        {"unit file is a folder", IDNO, "dir.kvk", "dir.kvk"},
     };
     for (const Case& c : cases) {
-        c.arrange();
         CheckedHooks hooks;
         hooks.AnswerMessageBox(c.answer);
-        if (c.answer != IDCANCEL && c.name.empty()) {
-            hooks.CancelFileDialog();
-        } else if (c.answer != IDCANCEL) {
+        if (!c.name.empty())
             hooks.AnswerFileDialog(Dir.Path(c.name));
-        }
+        else if (c.answer != IDCANCEL)
+            hooks.CancelFileDialog();
         if (!c.failedFile.empty())
             hooks.AnswerMessageBox(IDOK);
         bool completed = true;
         EXPECT_EQ(Turn->SaveTurn(completed), "Brisvane") << c.what;
         EXPECT_FALSE(completed) << c.what;
-        EXPECT_EQ(hooks.FileDialogs().size(), c.answer == IDCANCEL ? 0u : 1u) << c.what;
         ASSERT_EQ(hooks.MessageBoxes().size(), c.failedFile.empty() ? 1u : 2u) << c.what;
         if (!c.failedFile.empty()) {
             const auto& told = hooks.MessageBoxes()[1];
@@ -431,9 +394,8 @@ TEST_F(TurnFileTest, aCancelledOrFailedSaveReplacesNoFile) {
         Board->FileData.FileName = Dir.Path("turn.kvk");
     }
     // No temporary file is left behind.
-    const QStringList hidden =
-        QDir(QString::fromStdString(Dir.Path("."))).entryList(QDir::Files | QDir::Hidden);
-    for (const QString& name : hidden)
+    for (const QString& name :
+         QDir(QString::fromStdString(Dir.Path("."))).entryList(QDir::Files | QDir::Hidden))
         EXPECT_FALSE(name.startsWith('.')) << name.toStdString();
 }
 

@@ -68,7 +68,7 @@ TEST(UnitFile, damagedFilesAreRefusedWhole) {
         {"one record", sound.substr(0, 8), "holds 8 bytes"},
         {"one byte short", sound.substr(0, 1759), "holds 1759 bytes"},
         {"one byte long", sound + "x", "longer than a unit file's 1760 bytes"},
-        {"current hex 1920", with(7, 0, 1920), "unit 7: the current hex 1920"},
+        {"current hex 1920", with(7, 0, 1920), "unit 7: the current hex 1920 is outside 0..1919"},
         {"current hex 9999 with a mark", with(8, 0, 19999), "unit 8: the current hex 9999"},
         {"mark 4", with(9, 0, 40000), "unit 9: the position word 40000 gives the mark 4"},
         {"huge word", with(10, 0, 0x7fffffff), "gives the mark 214748"},

@@ -38,7 +38,6 @@
 
 #include <QApplication>
 
-#include <dirent.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -46,6 +45,7 @@
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
+#include <filesystem>
 #include <iostream>
 #include <sstream>
 #include <string>
@@ -60,8 +60,7 @@ using Hexes::B2, Hexes::C2, Hexes::D5, Hexes::D6;
 
 void Say(const std::string& line) {
     const std::string text = line + "\n";
-    std::size_t done = 0;
-    while (done < text.size()) {
+    for (std::size_t done = 0; done < text.size();) {
         const ssize_t n = ::write(STDOUT_FILENO, text.data() + done, text.size() - done);
         if (n <= 0)
             return;
@@ -77,16 +76,16 @@ long long MicrosSince(Clock::time_point start) {
     return std::chrono::duration_cast<std::chrono::microseconds>(Clock::now() - start).count();
 }
 
+// Says on the standard error what went wrong, with what the hooks saw; returns status.
+int Failed(int status, const std::string& what, const ModalHooks& hooks) {
+    std::fprintf(stderr, "%s:\n%s\n", what.c_str(), hooks.Report().c_str());
+    return status;
+}
+
 int ThreadCount() {
-    DIR* tasks = ::opendir("/proc/self/task");
-    if (!tasks)
-        return -1;
-    int count = 0;
-    while (const dirent* entry = ::readdir(tasks))
-        if (entry->d_name[0] != '.')
-            ++count;
-    ::closedir(tasks);
-    return count;
+    std::error_code error;
+    const std::filesystem::directory_iterator tasks("/proc/self/task", error);
+    return error ? -1 : int(std::distance(tasks, std::filesystem::directory_iterator()));
 }
 
 // The forked process: one save, timed step by step, then the process ends without running
@@ -110,14 +109,10 @@ int ThreadCount() {
     bool completed = false;
     turn.WriteTurn(true, completed);
     const long long total = MicrosSince(start);
-    if (!completed) {
-        std::fprintf(stderr, "the save did not complete:\n%s\n", hooks.Report().c_str());
-        ::_exit(4);
-    }
-    if (!hooks.Clean()) {
-        std::fprintf(stderr, "the save asked something:\n%s\n", hooks.Report().c_str());
-        ::_exit(5);
-    }
+    if (!completed)
+        ::_exit(Failed(4, "the save did not complete", hooks));
+    if (!hooks.Clean())
+        ::_exit(Failed(5, "the save asked something", hooks));
     std::string line = "saved " + std::to_string(total);
     for (const auto& [step, time] : steps)
         line += " " + std::to_string(step) + " " + std::to_string(time);
@@ -132,27 +127,22 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "usage: %s MAP UNITFILE\n", argv[0]);
         return 2;
     }
-    const std::string mapFile = argv[1];
-    const std::string unitFile = argv[2];
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
 
     KVKMap::SlideDuration = std::chrono::milliseconds(0);
-    KVKMap board(nullptr, &TModule::Application(), mapFile.c_str(), &CaECombats::Make);
+    KVKMap board(nullptr, &TModule::Application(), argv[1], &CaECombats::Make);
     // The board seeds the die from the clock; the same rolls every time give the same bytes.
     std::srand(20240601);
     TurnFile turn(board);
     ModalHooks hooks;
 
-    board.FileData.FileName = unitFile;
+    board.FileData.FileName = argv[2];
     bool opened = false;
     turn.OpenTurn(false, opened);
-    if (!opened) {
-        std::fprintf(stderr, "the turn %s did not open: %s\n", unitFile.c_str(),
-                     hooks.Report().c_str());
-        return 3;
-    }
+    if (!opened)
+        return Failed(3, std::string("the turn ") + argv[2] + " did not open", hooks);
 
     // The player's moves: the top counter of D5 to C2, the counter of D6 to B2, and a combat
     // against each of B2 and C2.
@@ -165,10 +155,8 @@ int main(int argc, char** argv) {
         CombatScript::Resolve(comment);
         board.DeclareCombat(screen, {0, 0}, InHex(hex));
     }
-    if (!hooks.Clean()) {
-        std::fprintf(stderr, "declaring the combats went wrong:\n%s\n", hooks.Report().c_str());
-        return 5;
-    }
+    if (!hooks.Clean())
+        return Failed(5, "declaring the combats went wrong", hooks);
     // A forked process has only the thread that forked; any other thread's locks would stay
     // held in it for good.
     if (ThreadCount() != 1) {
@@ -177,8 +165,7 @@ int main(int argc, char** argv) {
     }
     Say("ready");
 
-    std::string command;
-    while (std::getline(std::cin, command)) {
+    for (std::string command; std::getline(std::cin, command);) {
         std::istringstream words(command);
         std::string verb;
         words >> verb;
@@ -188,9 +175,8 @@ int main(int argc, char** argv) {
             const pid_t pid = ::fork();
             if (pid == 0)
                 Save(turn, hooks, sync != 0, stopAt);
-            if (pid < 0) {
+            if (pid < 0)
                 Say("ended -1");
-            }
         } else if (verb == "reap") {
             int status = 0;
             while (::waitpid(-1, &status, 0) < 0 && errno == EINTR) {
