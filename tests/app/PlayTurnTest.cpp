@@ -4,7 +4,6 @@
 #include "AppFixture.h"
 #include "BoardProbe.h"
 #include "CaECombats.h"
-#include "CombatFile.h"
 #include "CombatScript.h"
 #include "DialogConstants.h"
 #include "DialogDriver.h"
@@ -13,9 +12,9 @@
 #include "MapWindowDriver.h"
 #include "MapWindowProbe.h"
 #include "ModalHooks.h"
-#include "MovementReport.h"
 #include "PixelCompare.h"
 #include "TextChecks.h"
+#include "TurnFormats.h"
 #include "UnitFile.h"
 
 #include <QAbstractScrollArea>
@@ -93,24 +92,26 @@ TEST_F(PlayTurnTest, anEndedTurnReachesTheOpponentWithItsMoveAndCombat) {
     EXPECT_TRUE(static_cast<CaECombats&>(board.Combats()).Received().empty());
     PlayAndSave(*player, IDYES, true);
 
-    // The three files, byte for byte.
+    // The three files, read as their formats have them, not with the program's readers.
     UnitFile::Records played = Sample;
     played[Moved] = CounterRecord(N3, L3, 0);
-    EXPECT_EQ(Dir.Read("turn02.txt"), MovementReport::Text(played));
+    EXPECT_EQ(Dir.Read("turn02.txt"), TurnFormats::Report(played));
     EXPECT_TRUE(Holds(Dir.Read("turn02.txt"), "(4-3) : 18 Inf     L3          N3        \n"));
     UnitFile::Records ended = played;
     for (CounterRecord& r : ended)
         r.StartIndex = r.HexIndex;
-    EXPECT_EQ(Dir.Read("turn02.kvk"), UnitFile::Serialize(ended));
-    const ParsedCombatFile combats = CombatFile::Parse(Dir.Read("turn02.cbt"));
-    ASSERT_TRUE(combats.Ok());
-    ASSERT_EQ(combats.Records.size(), 1u);
-    const CombatRecord& combat = combats.Records[0];
+    EXPECT_TRUE(TurnFormats::Units(Dir.Read("turn02.kvk")) == ended);
+    const auto combats = TurnFormats::Combats(Dir.Read("turn02.cbt"));
+    ASSERT_TRUE(combats && combats->size() == 1u);
+    const CombatRecord& combat = combats->front();
     EXPECT_EQ(combat.Data.Odds, "3:1");
     EXPECT_EQ(combat.Data.Comments, "DR: defender retreats");
     EXPECT_EQ(combat.Data.HexIndex, J3);
+    ASSERT_TRUE(combat.Data.DieRoll.size() == 1u && std::isdigit(combat.Data.DieRoll[0]));
+    // J3's origin is (315, 80): the marker 9 left of it and 6 down, 34 further right in the file,
+    // in green.
+    EXPECT_EQ(combat.MarkerPosition, TPoint(340, 86));
     EXPECT_EQ(combat.MarkerImage, 8512 + (combat.Data.DieRoll[0] - '1'));
-    EXPECT_EQ(Dir.Read("turn02.cbt"), CombatFile::Serialize({combat}));
 
     // The opponent opens the turn.
     auto opponent = Start(Dir.Path("turn02.kvk"));

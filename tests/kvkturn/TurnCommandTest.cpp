@@ -3,9 +3,9 @@
 #include "TurnCommand.h"
 #include "CombatFile.h"
 #include "Hexes.h"
-#include "MovementReport.h"
 #include "TestFiles.h"
 #include "TextChecks.h"
+#include "TurnFormats.h"
 #include "TurnRecords.h"
 #include "UnitFile.h"
 
@@ -95,7 +95,7 @@ TEST_F(TurnCommandTest, movesComeFromTheReportMatchedToTheUnits) {
 TEST_F(TurnCommandTest, reportIsTheTextASaveWrites) {
     const Outcome report = Kvkturn({"report", Dir.Path("turn.kvk")});
     EXPECT_EQ(report.Status, 0);
-    EXPECT_EQ(report.Out, MovementReport::Text(Records));
+    EXPECT_EQ(report.Out, TurnFormats::Report(Records));
     const Outcome sample = Kvkturn({"report", Sample});
     EXPECT_EQ(sample.Out, TestDir::ReadFile(KURVASK_DATA_DIR "/sample/opening.txt"));
 }

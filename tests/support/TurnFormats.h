@@ -12,8 +12,8 @@
 #include <vector>
 
 /**
- * The soak test's own reading of the turn files and its own movement report, from their
- * formats, so that a saved turn is never checked with the program's readers and writers.
+ * The tests' own reading of the turn files and their own movement report, worked out from
+ * the formats, so that a saved turn is never checked with the program's readers and writers.
  * All numbers are signed 32-bit little-endian.
  */
 class TurnFormats {
