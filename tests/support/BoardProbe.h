@@ -1,5 +1,6 @@
 #pragma once
 
+#include "HexGrid.h"
 #include "KVKMap.h"
 #include "TDib.h"
 #include "TMemoryDC.h"
@@ -39,10 +40,20 @@ struct MarkerPicture {
 };
 
 /**
+ * How far each counter of a stack of n stands below the one under it, so that the stack stays
+ * within the hex's 40-pixel body: 15 for two, 7 for three, 3 for four or five, 2 for six to
+ * eight, 1 for nine to fifteen; one counter, and more than fifteen, stand on one another.
+ */
+inline int SpreadOf(std::size_t n) {
+    constexpr int spread[] = {0, 0, 15, 7, 3, 3, 2, 2, 2, 1, 1, 1, 1, 1, 1, 1};
+    return n < std::size(spread) ? spread[n] : 0;
+}
+
+/**
  * The part `area` (map coordinates) of the map surface as a fresh drawing of the board's model
- * would make it: the bare map picture, every stack drawn at its hex with the spread of its
- * size, then the combat markers, each picture copied whole as the program stamps it, in the
- * order given: where markers overlap, a later one covers an earlier one.
+ * would make it: the bare map picture, every stack drawn at its hex (HexGrid's origin) with the
+ * spread of its size, then the combat markers, each picture copied whole as the program stamps it,
+ * in the order given: where markers overlap, a later one covers an earlier one.
  */
 inline TBitmap FreshDrawingOf(KVKMap& board, const TBitmap& bareMap, const TRect& area,
                               const std::vector<MarkerPicture>& markers = {}) {
@@ -50,15 +61,13 @@ inline TBitmap FreshDrawingOf(KVKMap& board, const TBitmap& bareMap, const TRect
     TMemoryDC dc(drawn);
     dc.SetWindowOrg(area.TopLeft());
     dc.BitBlt(area.left, area.top, area.Width(), area.Height(), bareMap, area.left, area.top);
-    for (int h = 0; h < MapBoard::HexCount; ++h) {
-        const TRect body(MapBoard::HexOrigin(h), TSize(MapBoard::BodyWidth, MapBoard::BodyHeight));
+    for (int h = 0; h < HexGrid::HexCount; ++h) {
+        const TRect body(HexGrid::Origin(h), TSize(HexGrid::BodyWidth, HexGrid::BodyHeight));
         if ((body & area).IsEmpty())
             continue;
-        TPoint offset;
-        for (Counter* c : board.HexAtIndex(h).Counters()) {
-            c->Draw(board.Module(), dc, offset, true);
-            offset += board.StackSpread(h, 0);
-        }
+        const std::vector<Counter*>& stack = board.HexAtIndex(h).Counters();
+        for (std::size_t i = 0; i < stack.size(); ++i)
+            stack[i]->Draw(board.Module(), dc, {0, int(i) * SpreadOf(stack.size())}, true);
     }
     for (const MarkerPicture& m : markers) {
         const TBitmap& picture = board.Module()->GetBitmap(m.Image);
