@@ -1,8 +1,10 @@
 #!/usr/bin/env bash
 # Start-up time and memory: kurvask's own start-up path on the sample turn against a minimal
-# Qt Widgets program that shows an empty maximized window. Each is timed from its start to the
-# moment its maximized main window is first painted and on the screen (both report that moment
-# the same way, see bench/startup/FirstFrameProbe.h).
+# Qt Widgets program that shows an empty maximized window, and against a plain Qt program that
+# shows a maximized frame with kurvask's parts (menu bar, tool bar, status bar, review dock, a
+# map-sized picture) and does none of its work (bench/startup/BareFrame.cpp). Each is timed
+# from its start to the moment its maximized main window is first painted and on the screen
+# (all report that moment the same way, see bench/startup/FirstFrameProbe.h).
 #
 # Measured twice: offscreen, and on a real X display with the xcb platform and a window
 # manager, where mapping, exposing and maximizing the windows count too. On the display given
@@ -10,8 +12,9 @@
 # started here and stopped at the end (the X measurement is skipped, with a note, when Xvfb
 # or openbox is missing: apt-get install xvfb openbox x11-utils).
 #
-# RUNS runs of each program per platform (default 9), the two programs alternating and taking
-# turns to go first; prints the medians, their ratio and each program's peak resident memory.
+# RUNS runs of each program per platform (default 9), the programs alternating and taking
+# turns to go first; prints the medians, kurvask's ratio to each yardstick and each program's
+# peak resident memory.
 #   bench/startup.sh [BUILD_DIR] [RUNS]
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -20,7 +23,8 @@ runs=${2:-9}
 [[ $build == /* ]] || build=$PWD/$build
 probe=$build/bench/kvk_startup_probe
 minimal=$build/bench/kvk_minimal_window
-for program in "$probe" "$minimal"; do
+bare=$build/bench/kvk_bare_frame
+for program in "$probe" "$minimal" "$bare"; do
     [[ -x $program ]] || { echo "startup.sh: $program is not built" >&2; exit 1; }
 done
 
@@ -40,29 +44,44 @@ run() { # prints the milliseconds to the first frame, then the peak memory in kB
 
 median() { sort -n | awk '{a[NR] = $1} END {print a[int((NR + 1) / 2)]}'; }
 
-measure() { # platform where: runs both programs interleaved and prints their figures
-    local platform=$1 where=$2 kvk=() min=() i
+# The median of the first (ms) or second (kB) figure of each run given.
+median_of() { local field=$1; shift; printf '%s\n' "$@" | awk -v f="$field" '{print $f}' | median; }
+# One program's line: its name, median time and memory, and every run's time.
+report() {
+    local name=$1; shift
+    printf '  %-31s median %s ms, peak RSS %s kB (%s)\n' "$name:" "$(median_of 1 "$@")" \
+        "$(median_of 2 "$@")" "$(printf '%s\n' "$@" | awk '{print $1}' | sort -n | xargs)"
+}
+
+measure() { # platform where: runs the programs interleaved and prints their figures
+    local platform=$1 where=$2 kvk=() min=() bar=() i
     export QT_QPA_PLATFORM=$platform
     for ((i = 0; i < runs; i++)); do
-        if ((i % 2 == 0)); then
+        case $((i % 3)) in
+        0)
             kvk+=("$(run "$probe" sample/opening.kvk)")
             min+=("$(run "$minimal")")
-        else
+            bar+=("$(run "$bare")")
+            ;;
+        1)
             min+=("$(run "$minimal")")
+            bar+=("$(run "$bare")")
             kvk+=("$(run "$probe" sample/opening.kvk)")
-        fi
+            ;;
+        2)
+            bar+=("$(run "$bare")")
+            kvk+=("$(run "$probe" sample/opening.kvk)")
+            min+=("$(run "$minimal")")
+            ;;
+        esac
     done
-    local kvk_ms min_ms kvk_kb min_kb
-    kvk_ms=$(printf '%s\n' "${kvk[@]}" | awk '{print $1}' | median)
-    min_ms=$(printf '%s\n' "${min[@]}" | awk '{print $1}' | median)
-    kvk_kb=$(printf '%s\n' "${kvk[@]}" | awk '{print $2}' | median)
-    min_kb=$(printf '%s\n' "${min[@]}" | awk '{print $2}' | median)
     echo "$platform ($where):"
-    echo "  kurvask on the sample turn: median ${kvk_ms} ms, peak RSS ${kvk_kb} kB" \
-        "($(printf '%s\n' "${kvk[@]}" | awk '{print $1}' | sort -n | xargs))"
-    echo "  minimal maximized window:   median ${min_ms} ms, peak RSS ${min_kb} kB" \
-        "($(printf '%s\n' "${min[@]}" | awk '{print $1}' | sort -n | xargs))"
-    awk -v a="$kvk_ms" -v b="$min_ms" -v p="$platform" 'BEGIN {printf "  ratio %s: %.2f\n", p, a / b}'
+    report "kurvask on the sample turn" "${kvk[@]}"
+    report "minimal maximized window" "${min[@]}"
+    report "bare frame of kurvask's parts" "${bar[@]}"
+    awk -v a="$(median_of 1 "${kvk[@]}")" -v b="$(median_of 1 "${min[@]}")" \
+        -v c="$(median_of 1 "${bar[@]}")" -v p="$platform" \
+        'BEGIN {printf "  ratio %s: %.2f (to the bare frame: %.2f)\n", p, a / b, a / c}'
 }
 
 xvfb_pid='' wm_pid='' scratch=''
