@@ -167,14 +167,13 @@ Image16 StepNext() {
     return im;
 }
 
+// Previous is Next turned left to right.
 Image16 StepPrevious() {
-    Image16 im(20, 20, C::Silver);
-    im.Stamp(7, 3,
-             {"        #", "      ###", "    #####", "  #######", "#########", "  #######",
-              "    #####", "      ###", "        #"},
-             C::Black);
-    im.Rect(4, 3, 5, 11, C::Black);
-    im.Rect(3, 15, 16, 16, C::Navy);
+    const Image16 next = StepNext();
+    Image16 im(next.Width(), next.Height(), C::Silver);
+    for (int y = 0; y < next.Height(); ++y)
+        for (int x = 0; x < next.Width(); ++x)
+            im.Set(next.Width() - 1 - x, y, next.Get(x, y));
     return im;
 }
 
